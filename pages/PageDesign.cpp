@@ -1,0 +1,181 @@
+#include "pages/PageDesign.h"
+
+#include <string>
+
+#include "company/CompanyName.h"
+#include "pages/Pictures.h"
+
+namespace vandrel {
+
+namespace {
+
+constexpr const wchar_t* kGothic = L"ＭＳ Ｐゴシック";
+constexpr Colour kBlue = rgb(0x00, 0x00, 0xFF);
+constexpr Colour kDarkBlue = rgb(0x00, 0x00, 0xC0);
+constexpr Colour kPink = rgb(0xFF, 0x80, 0x80);
+constexpr Colour kMagentaPale = rgb(0xFF, 0xC0, 0xFF);
+constexpr Colour kGreen = rgb(0x00, 0xFF, 0x00);
+
+constexpr ControlKey kFrame{Ctl::Frame1};
+constexpr ControlKey kTitle{Ctl::Label1};
+constexpr ControlKey kVersion{Ctl::Label2, 0};
+constexpr ControlKey kPageTitle{Ctl::Label2, 1};
+constexpr ControlKey kName{Ctl::Label3};
+constexpr ControlKey kEntry{Ctl::Text1};
+constexpr ControlKey kConfirm{Ctl::Command3};
+constexpr ControlKey kNext{Ctl::Command2, 0};
+constexpr ControlKey kExit{Ctl::Command2, 1};
+constexpr ControlKey kManual{Ctl::Command4};
+constexpr ControlKey kSupport{Ctl::Command5};
+constexpr ControlKey kWebsite{Ctl::Command6};
+constexpr ControlKey kRepair{Ctl::Command7};
+
+bool isFirst(const PageData& page) { return page.number == 1; }
+
+layout::TwipRect rectOf(const PageData& page, ControlKey key) {
+    switch (key.name) {
+        case Ctl::Frame1: return {90, 900, 11565, 7215};
+        case Ctl::Label1: return {300, 100, 2670, 495};
+        case Ctl::Label2: return key.index == 0 ? layout::TwipRect{3045, 340, 1260, 225}
+                                                : layout::TwipRect{4625, 105, page.titleWidth, 240};
+        case Ctl::Label3: return {6900, 660, page.nameWidth, 225};
+        case Ctl::Text1: return {6900, 60, 2835, 315};
+        case Ctl::Command3: return {9405, 75, 570, 300};
+        case Ctl::Command2: return key.index == 0 ? layout::TwipRect{10215, 50, 705, 435}
+                                                  : layout::TwipRect{10920, 50, 705, 435};
+        case Ctl::Command4: return {10215, 660, 1410, 330};
+        case Ctl::Command5: return {3420, 660, 960, 300};
+        case Ctl::Command6: return {15, 660, 3405, 300};
+        case Ctl::Command7: return {4380, 660, 1260, 300};
+        case Ctl::Command1: return layout::programButton(key.index);
+    }
+    return {};
+}
+
+ControlDesign make(const PageData& page, ControlKey key, ControlKind kind) {
+    ControlDesign d;
+    d.key = key;
+    d.kind = kind;
+    d.bounds = layout::toPixels(rectOf(page, key));
+    return d;
+}
+
+ControlDesign label(const PageData& page, ControlKey key, Font font, Colour fore = 0x000000) {
+    ControlDesign d = make(page, key, ControlKind::Label);
+    d.font = font;
+    d.fore = fore;
+    d.back = kInactiveBorder;
+    return d;
+}
+
+ControlDesign button(const PageData& page, ControlKey key, Colour back) {
+    ControlDesign d = make(page, key, ControlKind::Button);
+    d.back = back;
+    return d;
+}
+
+ControlDesign programButton(const PageData& page, int index) {
+    ControlDesign d = make(page, ControlKey{Ctl::Command1, static_cast<std::uint8_t>(index)}, ControlKind::Button);
+    d.inFrame = true;
+    const int number = page.offset + index;
+    d.picture = pictures::programPicture(number);
+    for (std::uint8_t captioned : page.captioned) {
+        if (captioned == index) d.text = std::to_wstring(number);
+    }
+    return d;
+}
+
+}  // namespace
+
+WindowDesign windowDesign(const PageData& page) {
+    WindowDesign w;
+    w.title = kPageCaption;
+    w.outerWidth = layout::pixels(layout::kWindowWidth);
+    w.outerHeight = layout::pixels(layout::kWindowHeight);
+    w.back = page.windowBack;
+    w.icon = pictures::kWindowIcon;
+    return w;
+}
+
+std::vector<ControlDesign> controlDesigns(const PageData& page) {
+    std::vector<ControlDesign> all;
+    all.reserve(90);
+
+    ControlDesign title = label(page, kTitle, {kGothic, 2175, true, true}, kBlue);
+    title.text = L"Orvanto展開";
+    all.push_back(title);
+
+    ControlDesign version = label(page, kVersion, {kGothic, 1125, true, true});
+    version.autoSize = true;  // the version text is wider than its label
+    all.push_back(version);
+
+    ControlDesign pageTitle = label(page, kPageTitle, {kGothic, 1200, true, false}, kDarkBlue);
+    pageTitle.text = page.title;
+    all.push_back(pageTitle);
+
+    ControlDesign name = label(page, kName, {kGothic, 1125, true, false});
+    if (isFirst(page)) name.cursor = pictures::kClickCursor;
+    all.push_back(name);
+
+    if (isFirst(page)) {
+        ControlDesign entry = make(page, kEntry, ControlKind::TextBox);
+        entry.text = company::kEntryPrompt;
+        entry.back = 0xFFFFFF;
+        entry.visible = false;  // the name check decides
+        entry.maxTyped = company::kMaxNameLength;
+        all.push_back(entry);
+
+        ControlDesign confirm = button(page, kConfirm, kButtonFace);
+        confirm.text = company::kConfirmCaption;
+        confirm.visible = false;
+        all.push_back(confirm);
+    }
+
+    ControlDesign next = button(page, kNext, page.nextBack);
+    next.picture = pictures::kNext;
+    next.mouseDown = true;
+    all.push_back(next);
+
+    ControlDesign exit = button(page, kExit, kPink);
+    exit.picture = pictures::kExit;
+    exit.mouseDown = true;
+    all.push_back(exit);
+
+    ControlDesign website = button(page, kWebsite, kMagentaPale);
+    website.text = L"最新版チエック → クリックHPへ";
+    all.push_back(website);
+
+    ControlDesign support = button(page, kSupport, kGreen);
+    support.text = L"サポート";
+    support.font = {kGothic, 900, true, true};
+    all.push_back(support);
+
+    ControlDesign repair = button(page, kRepair, kGreen);
+    repair.text = L"エラー修復";
+    repair.font = {kGothic, 975, true, false};
+    all.push_back(repair);
+
+    ControlDesign manual = button(page, kManual, page.helpBack);
+    manual.picture = pictures::kHelp;
+    manual.visible = false;  // shown by the load
+    all.push_back(manual);
+
+    ControlDesign frame = make(page, kFrame, ControlKind::Frame);
+    frame.back = kInactiveBorder;
+    all.push_back(frame);
+
+    for (int i = 0; i < 72; ++i) all.push_back(programButton(page, i));
+    return all;
+}
+
+std::vector<Placement> headerPlacements(const PageData& page) {
+    std::vector<ControlKey> order = {kFrame, kTitle, kName, kNext, kVersion, kExit};
+    if (isFirst(page)) order.insert(order.end(), {kEntry, kConfirm});
+    order.insert(order.end(), {kManual, kPageTitle, kSupport, kWebsite, kRepair});
+    std::vector<Placement> placements;
+    placements.reserve(order.size());
+    for (ControlKey key : order) placements.push_back({key, rectOf(page, key)});
+    return placements;
+}
+
+}  // namespace vandrel

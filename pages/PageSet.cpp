@@ -1,0 +1,267 @@
+#include "pages/PageSet.h"
+
+#include "app/Paths.h"
+#include "app/WorkFolders.h"
+#include "catalogue/Scan.h"
+#include "desktop/Help.h"
+#include "desktop/Shortcut.h"
+#include "pages/PageDesign.h"
+
+namespace vandrel {
+
+namespace {
+
+constexpr ControlKey kVersionLabel{Ctl::Label2, 0};
+constexpr ControlKey kNameLabel{Ctl::Label3};
+constexpr ControlKey kEntryBox{Ctl::Text1};
+constexpr ControlKey kConfirmButton{Ctl::Command3};
+constexpr ControlKey kManualButton{Ctl::Command4};
+constexpr Colour kWhite = 0xFFFFFF;
+
+constexpr int kFirstPage = 1;
+constexpr int kNextButton = 0;
+constexpr int kExitButton = 1;
+
+int nextPage(int page) { return page == kPageCount ? 1 : page + 1; }
+int previousPage(int page) { return page == 1 ? kPageCount : page - 1; }
+
+ControlKey programButton(int index) { return ControlKey{Ctl::Command1, static_cast<std::uint8_t>(index)}; }
+
+}  // namespace
+
+// ------------------------------------------------------------------ page set
+
+void PageSet::ensureLoaded(int page) {
+    if (isLoaded(page)) return;
+    loaded_.at(static_cast<std::size_t>(page - 1)) = true;  // its own load may address it
+    formLoad(pageData(page));
+}
+
+void PageSet::show(int page) {
+    ensureLoaded(page);
+    carryOn(platform_.showWindow(page));
+}
+
+void PageSet::hide(int page) { carryOn(platform_.hideWindow(page)); }
+
+// ------------------------------------------------------------ load sequences
+
+void PageSet::createWindow(const PageData& page) {
+    // A page without its window cannot be shown or used: the one step of a
+    // load whose failure ends the program.
+    orFatal(platform_.createWindow(page.number, windowDesign(page)));
+    for (const ControlDesign& control : controlDesigns(page)) {
+        // A control that cannot be made fails each later step that uses it.
+        carryOn(platform_.createControl(page.number, control));
+    }
+}
+
+void PageSet::formLoad(const PageData& page) {
+    createWindow(page);
+    if (page.number == kFirstPage) {
+        loadFirstPage(page);
+    } else {
+        loadOtherPage(page);
+    }
+}
+
+void PageSet::loadFirstPage(const PageData& page) {
+    const int p = page.number;
+    // The working folders. Any of them that cannot be made is left out; the
+    // menu opens all the same.
+    carryOn(createTempWorkFolder(platform_));
+    carryOn(createFixedWorkFolder(platform_));
+    carryOn(createRootWorkFolder(platform_));
+
+    // Layout: each step that fails is skipped.
+    carryOn(platform_.setTooltip(p, kNameLabel, company::kLabelTooltip));
+    session_.pageCaption = kPageCaption;
+    carryOn(platform_.setWindowSize(p, layout::pixels(layout::kWindowWidth), layout::pixels(layout::kWindowHeight)));
+    carryOn(platform_.setWindowTitle(p, session_.pageCaption));
+    placeHeader(page);
+    whitenButtons(page);
+
+    // Page 1's recovery point: a failure from the name check to the end of
+    // the load resumes at the name label and runs the remaining steps again.
+    // A failure in that second run is skipped, so the page still opens.
+    if (!nameCheck()) {
+        carryOn(fromNameLabelToEnd());
+    }
+}
+
+void PageSet::loadOtherPage(const PageData& page) {
+    const int p = page.number;
+    // Every step carries on after a failure.
+    carryOn(platform_.setWindowSize(p, layout::pixels(layout::kWindowWidth), layout::pixels(layout::kWindowHeight)));
+    carryOn(platform_.setWindowTitle(p, session_.pageCaption));
+    placeHeader(page);
+    whitenButtons(page);
+    if (p >= 3) carryOn(setTooltips(page));  // `Capution03`
+    carryOn(platform_.setText(p, kNameLabel, session_.companyName));
+    carryOn(scan(page));
+}
+
+void PageSet::placeHeader(const PageData& page) {
+    const int p = page.number;
+    for (const Placement& place : headerPlacements(page)) {
+        carryOn(platform_.setBounds(p, place.key, layout::toPixels(place.rect)));
+        if (place.key == kVersionLabel) {
+            if (p == kFirstPage) {
+                carryOn(platform_.setText(p, kVersionLabel, kVersionText));
+            } else if (auto version = platform_.getText(kFirstPage, kVersionLabel)) {
+                // Every page shows the version text that page 1 set.
+                carryOn(platform_.setText(p, kVersionLabel, version.value()));
+            }
+        } else if (place.key == kManualButton) {
+            carryOn(platform_.setVisible(p, kManualButton, true));
+        }
+    }
+}
+
+void PageSet::whitenButtons(const PageData& page) {
+    for (int i = 0; i < kButtonsPerPage; ++i) {
+        carryOn(platform_.setBackColour(page.number, programButton(i), kWhite));
+        if (page.numbersAsCaptions) {
+            carryOn(platform_.setText(page.number, programButton(i), std::to_wstring(page.offset + i)));
+        }
+    }
+}
+
+Status PageSet::setTooltips(const PageData& page) {
+    // A row that fails leaves the rows after it without their text.
+    for (std::size_t i = 0; i < page.tooltips.size(); ++i) {
+        if (Status s = platform_.setTooltip(page.number, programButton(static_cast<int>(i)), page.tooltips[i]); !s) {
+            return s;
+        }
+    }
+    return {};
+}
+
+Status PageSet::nameCheck() {
+    if (Status s = company::checkName(platform_, session_.companyName); !s) return s;
+    return fromNameLabelToEnd();
+}
+
+Status PageSet::fromNameLabelToEnd() {
+    if (Status s = platform_.setText(kFirstPage, kNameLabel, session_.companyName); !s) return s;
+    const auto folder = appFolder(platform_);
+    if (!folder) return folder.status();
+    session_.table.fill();  // `Menumot`
+    scanPage(platform_, session_.table, &folder.value(), kFirstPage, pageData(kFirstPage).offset);  // `Menu01`
+    return desktop::flipShortcut(platform_);  // `DisktopPASS`
+}
+
+Status PageSet::scan(const PageData& page) {
+    const auto folder = appFolder(platform_);
+    scanPage(platform_, session_.table, folder ? &folder.value() : nullptr, page.number, page.offset);
+    return folder.status();
+}
+
+// ------------------------------------------------------------------ events
+
+void PageSet::dispatch(const Event& event) {
+    if (event.page < 1 || event.page > kPageCount || !isLoaded(event.page)) return;
+    const PageData& page = pageData(event.page);
+    const bool first = event.page == kFirstPage;
+    const ControlKey control = event.control;
+
+    switch (event.kind) {
+        case EventKind::QueryUnload:
+            Form_QueryUnload();
+            return;
+        case EventKind::MouseDown:
+            if (control.name == Ctl::Command2) Command2_MouseDown(page, control.index, event.button);
+            return;
+        case EventKind::DblClick:
+            if (first && control == kNameLabel) Label3_DblClick();
+            return;
+        case EventKind::Click:
+            break;
+    }
+    switch (control.name) {
+        case Ctl::Command1: Command1_Click(page, control.index); return;
+        case Ctl::Command2: Command2_Click(page, control.index); return;
+        case Ctl::Command3: if (first) Command3_Click(); return;
+        case Ctl::Label3: if (first) Label3_Click(); return;
+        case Ctl::Text1: if (first) Text1_Click(); return;
+        case Ctl::Command4: Command4_Click(page); return;
+        case Ctl::Command5: Command5_Click(page); return;
+        case Ctl::Command6: Command6_Click(); return;
+        case Ctl::Command7: Command7_Click(); return;
+        case Ctl::Label1:
+        case Ctl::Label2:
+        case Ctl::Frame1: return;
+    }
+}
+
+void PageSet::Command1_Click(const PageData& page, int index) {
+    if (index < 0 || index >= kButtonsPerPage) return;
+    launchProgram(platform_, session_.table, page.number, page.offset, page.handOff,
+                  static_cast<std::int16_t>(index));
+}
+
+void PageSet::Command2_MouseDown(const PageData& page, int index, std::uint8_t button) {
+    if (index != kNextButton) return;
+    session_.lastPressedButton = button;
+    if (button == kRightButton) {
+        // Back on the press, not the release.
+        hide(page.number);
+        show(previousPage(page.number));
+    }
+}
+
+void PageSet::Command2_Click(const PageData& page, int index) {
+    if (page.number == kFirstPage) {
+        // Leaving page 1 by either button puts its name entry away.
+        carryOn(company::showEntry(platform_, false));
+        if (index == kNextButton) show(nextPage(kFirstPage));  // page 1 stays beneath
+        if (index == kExitButton) platform_.endProgram(0);
+        return;
+    }
+    if (index == kNextButton && session_.lastPressedButton == kLeftButton) {
+        hide(page.number);
+        show(nextPage(page.number));
+    }
+    if (index == kExitButton) platform_.endProgram(0);
+}
+
+void PageSet::Command3_Click() {
+    const Text entered = platform_.getText(kFirstPage, kEntryBox).valueOr(Text());
+    if (!company::askToRegister(platform_, entered)) return;
+    // A name the store did not take must not look registered: the user is
+    // told, and the entry stays as it is for another try.
+    if (!company::storeName(platform_, entered)) {
+        carryOn(platform_.messageBox(kFirstPage, company::storeFailureText(), company::kConfirmTitle,
+                                     kOkOnly | kIconExclamation));
+        return;
+    }
+    session_.companyName = entered;
+    carryOn(company::showEntry(platform_, false));
+    carryOn(platform_.setText(kFirstPage, kNameLabel, entered));
+    ensureLoaded(2);
+    carryOn(platform_.setText(2, kNameLabel, entered));
+}
+
+void PageSet::Label3_Click() {
+    if (company::isRegistered(session_.companyName)) return;
+    carryOn(platform_.setVisible(kFirstPage, kEntryBox, true));
+    carryOn(platform_.setText(kFirstPage, kEntryBox, company::kEntryPrompt));
+    carryOn(platform_.setVisible(kFirstPage, kConfirmButton, true));
+}
+
+void PageSet::Label3_DblClick() {
+    // A rename tool that cannot be started shows nothing.
+    carryOn(company::startRenameTool(platform_));
+}
+
+void PageSet::Text1_Click() { carryOn(platform_.setText(kFirstPage, kEntryBox, Text())); }
+
+// The side buttons never report a failure.
+void PageSet::Command4_Click(const PageData& page) { carryOn(desktop::openManual(platform_, page.number)); }
+void PageSet::Command5_Click(const PageData& page) { carryOn(desktop::remoteSupport(platform_, page.number)); }
+void PageSet::Command6_Click() { carryOn(desktop::openWebsite(platform_)); }
+void PageSet::Command7_Click() { carryOn(desktop::errorRepair(platform_)); }
+
+void PageSet::Form_QueryUnload() { closeSession(platform_); }
+
+}  // namespace vandrel

@@ -1,0 +1,245 @@
+// Everything the menu asks of the desktop platform, in the terms the menu
+// needs. The logic above platform/ sees no Windows type: it talks to this
+// interface only. Two implementations exist: platform/win32 (the real
+// program) and platform/memory (an in-memory platform for the unit tests).
+//
+// Conventions:
+//  - Text is UTF-16 on Windows (std::wstring); the logic never depends on
+//    the width of wchar_t beyond the Basic Multilingual Plane.
+//  - Paths are Windows paths, formed by the logic ("C:\\menu" + "\\" + name).
+//  - Geometry is in pixels; the logic converts its twips tables once
+//    (pages/Layout.h).
+//  - All calls are made on the user-interface thread and block.
+//  - No operation throws: each returns a Status or a Result (platform/Status.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/Status.h"
+
+namespace vandrel {
+
+using Text = std::wstring;
+using TextView = std::wstring_view;
+
+// ---------------------------------------------------------------- controls
+
+// The controls of a page window, by their form names.
+enum class Ctl : std::uint8_t {
+    Label1,    // product title
+    Label2,    // (0) version text, (1) page title
+    Label3,    // company name
+    Text1,     // company-name entry box (page 1)
+    Frame1,    // container of the program buttons
+    Command1,  // (0..71) program buttons, children of Frame1
+    Command2,  // (0) next, (1) exit
+    Command3,  // confirm the company name (page 1)
+    Command4,  // manual
+    Command5,  // remote support
+    Command6,  // website
+    Command7,  // error repair
+};
+
+// A control of a page: its name and its index in the control array.
+struct ControlKey {
+    Ctl name{};
+    std::uint8_t index = 0;
+
+    // The control identifier the platform gives the control's window: unique
+    // within a page, never 0.
+    constexpr int id() const { return (static_cast<int>(name) + 1) * 100 + index; }
+    static constexpr ControlKey fromId(int id) {
+        return ControlKey{static_cast<Ctl>(id / 100 - 1), static_cast<std::uint8_t>(id % 100)};
+    }
+    friend constexpr bool operator==(ControlKey a, ControlKey b) {
+        return a.name == b.name && a.index == b.index;
+    }
+    friend constexpr bool operator!=(ControlKey a, ControlKey b) { return !(a == b); }
+};
+
+enum class ControlKind : std::uint8_t {
+    Label,    // static text; reports Click and DblClick
+    Button,   // push button drawn by the platform in its own colours, with an
+              // optional picture above an optional caption; reports Click
+              // (left click or keyboard), and MouseDown when asked to
+    TextBox,  // one-line entry box; reports Click
+    Frame,    // container; the program buttons are its children
+};
+
+// 0xRRGGBB, or a system colour: kSystemColour | index.
+using Colour = std::uint32_t;
+constexpr Colour kSystemColour = 0x80000000u;
+constexpr Colour kInactiveBorder = kSystemColour | 11;  // system colour 11
+constexpr Colour kButtonFace = kSystemColour | 15;      // system colour 15
+constexpr Colour rgb(unsigned r, unsigned g, unsigned b) { return (r << 16) | (g << 8) | b; }
+
+struct Font {
+    const wchar_t* face = nullptr;  // nullptr: the page's default font
+    int centipoints = 0;            // 21.75 pt = 2175
+    bool bold = false;
+    bool italic = false;
+};
+
+// Resource identifiers of the pictures built into the program (0 = none):
+// below kIconPictureBase a bitmap resource, from it on an icon resource.
+// ControlDesign::cursor names a cursor resource.
+using PictureId = int;
+constexpr PictureId kIconPictureBase = 2000;
+
+struct Bounds {
+    int left = 0, top = 0, width = 0, height = 0;  // pixels
+    friend constexpr bool operator==(const Bounds& a, const Bounds& b) {
+        return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+    }
+};
+
+// How a control is made. Left and top are relative to the parent: the page's
+// client area, or Frame1 for the program buttons.
+struct ControlDesign {
+    ControlKey key;
+    ControlKind kind = ControlKind::Label;
+    bool inFrame = false;  // child of Frame1 rather than of the page
+    Bounds bounds;
+    Text text;
+    PictureId picture = 0;
+    PictureId cursor = 0;        // pointer shown over the control (0: default)
+    Colour back = kButtonFace;
+    Colour fore = 0x000000;
+    Font font;
+    bool visible = true;
+    bool enabled = true;
+    bool mouseDown = false;      // report MouseDown with the mouse button
+    bool autoSize = false;       // a label that widens to fit its text
+    int maxTyped = 0;            // text box: most characters the user may type (0: any)
+};
+
+struct WindowDesign {
+    Text title;
+    int outerWidth = 0, outerHeight = 0;  // pixels, frame included
+    Colour back = kInactiveBorder;
+    PictureId icon = 0;
+};
+
+// ------------------------------------------------------------------ events
+
+enum class EventKind : std::uint8_t {
+    Click,        // button: left click or keyboard activation; label; text box
+    DblClick,     // label
+    MouseDown,    // button created with mouseDown: any mouse button goes down
+    QueryUnload,  // the user asks to close the page window
+};
+
+enum MouseButton : std::uint8_t { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+
+struct Event {
+    int page = 0;  // 1..5
+    EventKind kind = EventKind::Click;
+    ControlKey control;          // unused for QueryUnload
+    std::uint8_t button = 0;     // MouseDown: kLeftButton, kRightButton or kMiddleButton
+};
+
+class EventSink {
+public:
+    virtual void onEvent(const Event& event) = 0;
+
+protected:
+    ~EventSink() = default;
+};
+
+// -------------------------------------------------------------- the platform
+
+// Message box flags, as the menu uses them (the values are Windows').
+enum MessageBoxFlags : unsigned {
+    kOkOnly = 0,
+    kYesNo = 4,
+    kIconQuestion = 32,
+    kIconExclamation = 48,
+};
+enum MessageBoxAnswer : int { kAnswerOk = 1, kAnswerYes = 6, kAnswerNo = 7 };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // --- process
+    // Full path of the running executable, never truncated.
+    virtual Result<Text> modulePath() = 0;
+    // Whether another copy of this executable already runs for this user's
+    // session. Asking also claims the single-instance token for the life of
+    // the process.
+    virtual Result<bool> anotherCopyRunning() = 0;
+    // Starts a program by its full path with no arguments, in a normal
+    // window with the focus, without waiting for it.
+    virtual Status startProgram(TextView path) = 0;
+    // Opens a document in the application associated with its type, owned
+    // by a page window (0: no owner). The "open" verb, no parameters.
+    virtual Status openDocument(int ownerPage, TextView path) = 0;
+    // Hands a command string (a program, a document or a protocol link) to
+    // the shell.
+    virtual Status runCommand(TextView command) = 0;
+    // Ends the program at once with the exit code; no close events run.
+    virtual void endProgram(int exitCode) = 0;
+    // Tells the user that the program cannot go on, naming the failed
+    // operation, and ends the program with a non-zero exit code.
+    virtual void fatalExit(const Status& failure) = 0;
+
+    // --- settings store (per user)
+    // The stored string; the empty string when the value, the section or
+    // the application is absent.
+    virtual Result<Text> readSetting(TextView app, TextView section, TextView key) = 0;
+    virtual Status writeSetting(TextView app, TextView section, TextView key, TextView value) = 0;
+
+    // --- file system
+    // A file (not a folder) exists, whatever its attributes.
+    virtual Result<bool> fileExists(TextView path) = 0;
+    // A plain file exists: not a folder, not hidden, not system.
+    virtual Result<bool> plainFileExists(TextView path) = 0;
+    virtual Result<bool> folderExists(TextView path) = 0;
+    // Anything visible of that name exists, file or folder (hidden and
+    // system items do not count).
+    virtual Result<bool> itemExists(TextView path) = 0;
+    // Deletes a file, read-only too.
+    virtual Status deleteFile(TextView path) = 0;
+    virtual Status createFolder(TextView path) = 0;
+    // Deletes a folder and all it holds, read-only items too. A link inside
+    // (junction or symbolic link) is removed as a link, never followed.
+    // Everything that can be removed is removed; the first failure is
+    // reported.
+    virtual Status deleteFolderTree(TextView path) = 0;
+    // The user's temporary folder, without a trailing separator.
+    virtual Result<Text> tempFolder() = 0;
+    // The user's desktop folder; the empty text when the user has none.
+    virtual Result<Text> desktopFolder() = 0;
+    // Writes a shortcut file whose only property set is its target path.
+    virtual Status createShortcut(TextView linkPath, TextView targetPath) = 0;
+
+    // --- message boxes
+    // Modal; the answer is the button pressed. Owner 0: no owner window.
+    virtual Result<int> messageBox(int ownerPage, TextView text, TextView title, unsigned flags) = 0;
+
+    // --- page windows (page 1..5) and their controls
+    virtual void setEventSink(EventSink* sink) = 0;
+    // Creates the page's window, hidden.
+    virtual Status createWindow(int page, const WindowDesign& design) = 0;
+    // Creates a control of a page window; Frame1 before the controls in it.
+    virtual Status createControl(int page, const ControlDesign& design) = 0;
+    virtual Status setWindowSize(int page, int outerWidth, int outerHeight) = 0;
+    virtual Status setWindowTitle(int page, TextView title) = 0;
+    virtual Status setBounds(int page, ControlKey control, const Bounds& bounds) = 0;
+    virtual Status setText(int page, ControlKey control, TextView text) = 0;
+    virtual Result<Text> getText(int page, ControlKey control) = 0;
+    virtual Status setEnabled(int page, ControlKey control, bool enabled) = 0;
+    virtual Status setVisible(int page, ControlKey control, bool visible) = 0;
+    virtual Status setBackColour(int page, ControlKey control, Colour colour) = 0;
+    virtual Status setTooltip(int page, ControlKey control, TextView text) = 0;
+    // Makes the page visible, in front of the other pages, and active.
+    virtual Status showWindow(int page) = 0;
+    // Makes the page invisible; nothing is closed.
+    virtual Status hideWindow(int page) = 0;
+    // Delivers events until the program ends; returns the exit code.
+    virtual int runEventLoop() = 0;
+};
+
+}  // namespace vandrel
