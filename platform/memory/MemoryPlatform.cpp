@@ -104,6 +104,8 @@ void MemoryPlatform::addFile(TextView path) { addFile(path, FileFlags{}); }
 void MemoryPlatform::addFolder(TextView path) { addFolder(path, FileFlags{}); }
 
 void MemoryPlatform::addFile(TextView path, FileFlags flags) {
+    const auto cut = path.find_last_of(L'\\');
+    if (cut != TextView::npos && cut > 2 && item(path.substr(0, cut)) == nullptr) addFolder(path.substr(0, cut));
     items_[key(path)] = Item{Text(path), false, flags, {}};
 }
 
@@ -125,6 +127,20 @@ void MemoryPlatform::addPrograms(std::initializer_list<int> numbers) {
         for (int d = 6, rest = n; d >= 3; --d, rest /= 10) name[d] = static_cast<wchar_t>(L'0' + rest % 10);
         addFile(folder + L"\\" + name);
     }
+}
+
+void MemoryPlatform::newProcess() {
+    calls.clear();
+    started.clear();
+    documents.clear();
+    commands.clear();
+    boxes.clear();
+    windows.clear();
+    zOrder.clear();
+    ended = false;
+    exitCode = 0;
+    fatal.reset();
+    sink_ = nullptr;
 }
 
 void MemoryPlatform::fail(Op op, TextView match, int times, std::uint32_t code) {

@@ -56,6 +56,10 @@ public:
     void addFolder(TextView path, FileFlags flags);
     void addPrograms(std::initializer_list<int> numbers);  // "Ten0012.exe" ... in the program folder
 
+    // A new run of the program on the same machine: the windows, the
+    // records and the end are gone; files, folders and settings stay.
+    void newProcess();
+
     // The next `times` calls of `op` whose arguments contain `match` fail
     // with `code` (times < 0: every call).
     void fail(Op op, TextView match = {}, int times = 1, std::uint32_t code = 5);
