@@ -1,5 +1,5 @@
 // Resource identifiers of the pictures built into the program. The picture
-// generator (tools/picturegen) writes one resource per identifier here, and
+// generator (pages/pictures) writes one resource per identifier here, and
 // the pages ask for them by these numbers only.
 #pragma once
 
