@@ -1,0 +1,111 @@
+// One page window of the menu and its controls: a top-level window of the
+// class "VandrelPage" whose child windows are real Windows controls, each
+// with the identifier ControlKey::id(). The program buttons live in a child
+// window of the class "VandrelFrame".
+#pragma once
+
+#include <unordered_map>
+
+#include "platform/Platform.h"
+#include "platform/win32/SharedGraphics.h"
+#include "platform/win32/WinHandles.h"
+
+namespace vandrel::win32 {
+
+// The window class of the pages, and the window property that carries the
+// page number (1..5) so that tools outside the program can tell pages apart.
+inline constexpr wchar_t kPageClass[] = L"VandrelPage";
+inline constexpr wchar_t kFrameClass[] = L"VandrelFrame";
+inline constexpr wchar_t kPageProperty[] = L"VandrelPage";
+
+// What the pages share: the program, its graphics and where events go.
+struct PageEnvironment {
+    HINSTANCE instance = nullptr;
+    SharedGraphics& graphics;
+    EventSink* sink = nullptr;
+};
+
+class PageWindow {
+public:
+    PageWindow(PageEnvironment& environment, int page) : environment_(environment), page_(page) {}
+    PageWindow(const PageWindow&) = delete;
+    PageWindow& operator=(const PageWindow&) = delete;
+    ~PageWindow();
+
+    // Registers the two window classes once per process.
+    static Status registerClasses(HINSTANCE instance);
+
+    // Makes the window, hidden, at the pages' common place on the screen.
+    Status create(const WindowDesign& design);
+    Status createControl(const ControlDesign& design);
+
+    HWND window() const { return window_; }
+    Status setWindowSize(int outerWidth, int outerHeight);
+    Status setTitle(TextView title);
+    Status setBounds(ControlKey key, const Bounds& bounds);
+    Status setText(ControlKey key, TextView text);
+    Result<Text> getText(ControlKey key);
+    Status setEnabled(ControlKey key, bool enabled);
+    Status setVisible(ControlKey key, bool visible);
+    Status setBackColour(ControlKey key, Colour colour);
+    Status setTooltip(ControlKey key, TextView text);
+    Status show();
+    Status hide();
+
+    // The page's part of the message loop: keyboard navigation between
+    // controls, and Enter on a focused button. True when the message has
+    // been handled.
+    bool translateKeys(MSG& message);
+
+private:
+    struct Control {
+        HWND window = nullptr;
+        ControlKind kind = ControlKind::Label;
+        Colour back = kButtonFace;
+        Colour fore = 0;
+        HFONT font = nullptr;
+        PictureId picture = 0;
+        HCURSOR cursor = nullptr;
+        bool mouseDown = false;
+        bool autoSize = false;
+    };
+
+    static LRESULT CALLBACK pageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self);
+
+    LRESULT handlePage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleFrame(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Handlers of the page window.
+    void onCommand(int id, int code);
+    void onDrawItem(const DRAWITEMSTRUCT& item);
+    LRESULT onControlColour(HDC dc, HWND control);
+    bool onSetCursor(HWND target, int hitTest);
+    void onActivate(bool active);
+    void onEraseBackground(HWND window, HDC dc, Colour colour);
+    void onPaintFrame(HWND frame);
+
+    void deliver(EventKind kind, ControlKey key = {}, std::uint8_t button = 0);
+    Control* find(ControlKey key);
+    Control* find(HWND window);
+    Result<HWND> makeControlWindow(const ControlDesign& design, HWND parent);
+    void fitToText(Control& label);
+    POINT commonPosition(int outerWidth, int outerHeight) const;
+
+    PageEnvironment& environment_;
+    const int page_;
+    HWND window_ = nullptr;
+    Colour back_ = kInactiveBorder;
+    std::unordered_map<int, Control> controls_;
+    HWND frame_ = nullptr;
+    // Per parent window, the last control made that is neither a text box
+    // nor a frame (see createControl: the order of overlapping controls).
+    std::unordered_map<HWND, HWND> lastOrdinary_;
+    HWND tooltip_ = nullptr;
+    HWND lastFocus_ = nullptr;
+};
+
+}  // namespace vandrel::win32

@@ -1,0 +1,129 @@
+// The page windows of the platform, message boxes and the event loop.
+#include "platform/win32/Failure.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace vandrel::win32 {
+
+namespace {
+
+Status noPage(const char* operation) { return errorCode(operation, ERROR_INVALID_WINDOW_HANDLE); }
+
+}  // namespace
+
+PageWindow* Win32Platform::page(int number) const {
+    if (number < 1 || number > kPages) return nullptr;
+    PageWindow* found = pages_[static_cast<std::size_t>(number - 1)].get();
+    return found && found->window() ? found : nullptr;
+}
+
+HWND Win32Platform::pageWindow(int number) const {
+    const PageWindow* found = page(number);
+    return found ? found->window() : nullptr;
+}
+
+Result<int> Win32Platform::messageBox(int ownerPage, TextView text, TextView title, unsigned flags) {
+    const HWND owner = pageWindow(ownerPage);
+    // A box without an owner page is still modal to the whole program.
+    const UINT style = flags | (owner ? 0u : static_cast<UINT>(MB_TASKMODAL));
+    const int answer = MessageBoxW(owner, Text(text).c_str(), Text(title).c_str(), style);
+    if (answer == 0) return lastError("MessageBoxW");
+    return answer;
+}
+
+void Win32Platform::setEventSink(EventSink* sink) { environment_.sink = sink; }
+
+Status Win32Platform::createWindow(int number, const WindowDesign& design) {
+    if (number < 1 || number > kPages) return errorCode("CreateWindowExW", ERROR_INVALID_PARAMETER);
+    if (!classesRegistered_) {
+        if (Status registered = PageWindow::registerClasses(instance_); !registered) return registered;
+        classesRegistered_ = true;
+    }
+    auto& slot = pages_[static_cast<std::size_t>(number - 1)];
+    if (slot && slot->window()) return errorCode("CreateWindowExW", ERROR_ALREADY_EXISTS);
+    auto made = std::make_unique<PageWindow>(environment_, number);
+    if (Status created = made->create(design); !created) return created;
+    slot = std::move(made);
+    return {};
+}
+
+Status Win32Platform::createControl(int number, const ControlDesign& design) {
+    PageWindow* p = page(number);
+    return p ? p->createControl(design) : noPage("CreateWindowExW");
+}
+
+Status Win32Platform::setWindowSize(int number, int outerWidth, int outerHeight) {
+    PageWindow* p = page(number);
+    return p ? p->setWindowSize(outerWidth, outerHeight) : noPage("SetWindowPos");
+}
+
+Status Win32Platform::setWindowTitle(int number, TextView title) {
+    PageWindow* p = page(number);
+    return p ? p->setTitle(title) : noPage("SetWindowTextW");
+}
+
+Status Win32Platform::setBounds(int number, ControlKey control, const Bounds& bounds) {
+    PageWindow* p = page(number);
+    return p ? p->setBounds(control, bounds) : noPage("GetDlgItem");
+}
+
+Status Win32Platform::setText(int number, ControlKey control, TextView text) {
+    PageWindow* p = page(number);
+    return p ? p->setText(control, text) : noPage("GetDlgItem");
+}
+
+Result<Text> Win32Platform::getText(int number, ControlKey control) {
+    PageWindow* p = page(number);
+    if (!p) return noPage("GetDlgItem");
+    return p->getText(control);
+}
+
+Status Win32Platform::setEnabled(int number, ControlKey control, bool enabled) {
+    PageWindow* p = page(number);
+    return p ? p->setEnabled(control, enabled) : noPage("GetDlgItem");
+}
+
+Status Win32Platform::setVisible(int number, ControlKey control, bool visible) {
+    PageWindow* p = page(number);
+    return p ? p->setVisible(control, visible) : noPage("GetDlgItem");
+}
+
+Status Win32Platform::setBackColour(int number, ControlKey control, Colour colour) {
+    PageWindow* p = page(number);
+    return p ? p->setBackColour(control, colour) : noPage("GetDlgItem");
+}
+
+Status Win32Platform::setTooltip(int number, ControlKey control, TextView text) {
+    PageWindow* p = page(number);
+    return p ? p->setTooltip(control, text) : noPage("GetDlgItem");
+}
+
+Status Win32Platform::showWindow(int number) {
+    PageWindow* p = page(number);
+    return p ? p->show() : noPage("ShowWindow");
+}
+
+Status Win32Platform::hideWindow(int number) {
+    PageWindow* p = page(number);
+    return p ? p->hide() : noPage("ShowWindow");
+}
+
+int Win32Platform::runEventLoop() {
+    MSG message{};
+    for (;;) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(message.wParam);  // WM_QUIT
+        if (got == -1) return 1;  // fails only for a bad window filter, and there is none
+        // Keyboard navigation within the page the message is for.
+        const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+        bool handled = false;
+        for (int number = 1; number <= kPages && !handled; ++number) {
+            PageWindow* p = page(number);
+            if (p && root && p->window() == root) handled = p->translateKeys(message);
+        }
+        if (handled) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+}  // namespace vandrel::win32
