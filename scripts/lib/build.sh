@@ -1,0 +1,19 @@
+# shellcheck shell=bash
+# The two builds of the project (sourced by scripts/test and scripts/demo).
+#   vandrel_build_native BUILD_DIR   native: logic, unit tests, host tools
+#   vandrel_build_win BUILD_DIR      cross: Vandrel.exe, Windows tests, test tools
+# Both use Ninja with at most two jobs and stop at the first error.
+
+VANDREL_SOURCE_DIR=${VANDREL_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+VANDREL_JOBS=${VANDREL_JOBS:-2}
+
+vandrel_build_native() {
+    cmake -S "$VANDREL_SOURCE_DIR" -B "$1/native" -G Ninja -DCMAKE_BUILD_TYPE=Release &&
+        cmake --build "$1/native" -j "$VANDREL_JOBS"
+}
+
+vandrel_build_win() {
+    cmake -S "$VANDREL_SOURCE_DIR" -B "$1/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$VANDREL_SOURCE_DIR/cmake/toolchain-mingw64.cmake" &&
+        cmake --build "$1/win" -j "$VANDREL_JOBS"
+}
