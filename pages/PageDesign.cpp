@@ -169,12 +169,15 @@ std::vector<ControlDesign> controlDesigns(const PageData& page) {
 }
 
 std::vector<Placement> headerPlacements(const PageData& page) {
-    std::vector<ControlKey> order = {kFrame, kTitle, kName, kNext, kVersion, kExit};
-    if (isFirst(page)) order.insert(order.end(), {kEntry, kConfirm});
-    order.insert(order.end(), {kManual, kPageTitle, kSupport, kWebsite, kRepair});
+    constexpr ControlKey kOrder[] = {kFrame, kTitle,   kName,      kNext,    kVersion, kExit,  kEntry,
+                                     kConfirm, kManual, kPageTitle, kSupport, kWebsite, kRepair};
     std::vector<Placement> placements;
-    placements.reserve(order.size());
-    for (ControlKey key : order) placements.push_back({key, rectOf(page, key)});
+    placements.reserve(std::size(kOrder));
+    for (ControlKey key : kOrder) {
+        const bool firstPageOnly = key == kEntry || key == kConfirm;
+        if (firstPageOnly && !isFirst(page)) continue;
+        placements.push_back({key, rectOf(page, key)});
+    }
     return placements;
 }
 
