@@ -106,14 +106,18 @@ std::vector<ControlDesign> controlDesigns(const PageData& page) {
     all.push_back(title);
 
     ControlDesign version = label(page, kVersion, {kGothic, 1125, true, true});
-    version.autoSize = true;  // the version text is wider than its label
+    // The labels widen to their text where it is wider than designed: the
+    // version text, the page title's circled number, a ten-character name.
+    version.autoSize = true;
     all.push_back(version);
 
     ControlDesign pageTitle = label(page, kPageTitle, {kGothic, 1200, true, false}, kDarkBlue);
     pageTitle.text = page.title;
+    pageTitle.autoSize = true;
     all.push_back(pageTitle);
 
     ControlDesign name = label(page, kName, {kGothic, 1125, true, false});
+    name.autoSize = true;
     if (isFirst(page)) name.cursor = pictures::kClickCursor;
     all.push_back(name);
 

@@ -349,7 +349,9 @@ Result<HWND> PageWindow::makeControlWindow(const ControlDesign& design, HWND par
     switch (design.kind) {
         case ControlKind::Label:
             windowClass = WC_STATICW;
-            style |= SS_LEFT | SS_NOTIFY | SS_NOPREFIX;
+            // One line: text that does not fit is cut at the label's end,
+            // never wrapped onto a line the label has no room for.
+            style |= SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX;
             break;
         case ControlKind::Button:
             windowClass = WC_BUTTONW;
@@ -399,6 +401,7 @@ Status PageWindow::createControl(const ControlDesign& design) {
     control.cursor = environment_.graphics.cursor(design.cursor);
     control.mouseDown = design.mouseDown;
     control.autoSize = design.autoSize;
+    control.designWidth = design.bounds.width;
 
     const Result<HWND> made = makeControlWindow(design, parent);
     if (!made) {
@@ -441,11 +444,20 @@ Status PageWindow::createControl(const ControlDesign& design) {
 }
 
 void PageWindow::fitToText(Control& label) {
-    // An auto-sized label takes the width of its text; its place and height
-    // stay. Measuring cannot fail for a live window; if it does, the label
-    // keeps its width.
+    // An auto-sized label widens to the width of its text, and is never
+    // narrower than designed, so that it stays a target for the mouse; its
+    // place and height stay. Measuring cannot fail for a live window; if it
+    // does, the label keeps its width.
     const Result<Text> text = windowText(label.window);
-    if (!text || text.value().empty()) return;
+    if (!text) return;
+    if (text.value().empty()) {
+        RECT now{};
+        if (GetWindowRect(label.window, &now)) {
+            SetWindowPos(label.window, nullptr, 0, 0, label.designWidth, now.bottom - now.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        return;
+    }
     WindowDc dc(label.window);
     if (!dc) return;
     Selection font(dc.get(), label.font);
@@ -457,7 +469,7 @@ void PageWindow::fitToText(Control& label) {
     if (GetCharABCWidthsW(dc.get(), t.back(), t.back(), &last) && last.abcC < 0) extent.cx -= last.abcC;
     RECT now{};
     if (!GetWindowRect(label.window, &now)) return;
-    SetWindowPos(label.window, nullptr, 0, 0, extent.cx, now.bottom - now.top,
+    SetWindowPos(label.window, nullptr, 0, 0, std::max<int>(extent.cx, label.designWidth), now.bottom - now.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -499,9 +511,15 @@ Status PageWindow::hide() {
 Status PageWindow::setBounds(ControlKey key, const Bounds& bounds) {
     Control* control = find(key);
     if (!control) return missingControl();
-    return check(SetWindowPos(control->window, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
-                              SWP_NOZORDER | SWP_NOACTIVATE),
-                 "SetWindowPos");
+    if (!SetWindowPos(control->window, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+                      SWP_NOZORDER | SWP_NOACTIVATE)) {
+        return lastError("SetWindowPos");
+    }
+    if (control->autoSize) {
+        control->designWidth = bounds.width;
+        fitToText(*control);
+    }
+    return {};
 }
 
 Status PageWindow::setText(ControlKey key, TextView text) {

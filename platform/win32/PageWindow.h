@@ -68,6 +68,7 @@ private:
         HCURSOR cursor = nullptr;
         bool mouseDown = false;
         bool autoSize = false;
+        int designWidth = 0;  // an auto-sized label is never narrower
     };
 
     static LRESULT CALLBACK pageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -106,7 +106,9 @@ TEST_F(CompanyNameTest, AnyTextIsTakenWholeAndOnlyTheUnsetTextStaysUnregistered)
         MemoryPlatform p;
         Menu m(p);
         ASSERT_EQ(m.start(), Menu::Start::Running);
-        if (c.entered != Text(kPrompt)) ASSERT_TRUE(p.setText(1, kEntry, c.entered).ok());
+        if (c.entered != Text(kPrompt)) {
+            ASSERT_TRUE(p.setText(1, kEntry, c.entered).ok());
+        }
         p.answers.push_back(kAnswerYes);
         m.onEvent(Event{1, EventKind::Click, kConfirm, 0});
         EXPECT_EQ(p.boxes.at(0).text.find(Text(L"[ ") + c.entered + L" ]") != Text::npos, true);

@@ -362,8 +362,16 @@ TEST_F(PageWindowTest, AutoSizedLabelTakesTheWidthOfItsText) {
     EXPECT_EQ(wide.left, 203);
     EXPECT_EQ(wide.height, 15);
 
-    ASSERT_TRUE(platform_.setText(1, version.key, L"Ver").ok());
+    ASSERT_TRUE(platform_.setText(1, version.key, L"Ver 2.3").ok());
     EXPECT_LT(boundsOf(label).width, wide.width);
+    EXPECT_EQ(boundsOf(label).width, 84) << "never narrower than designed";
+    ASSERT_TRUE(platform_.setText(1, version.key, L"").ok());
+    EXPECT_EQ(boundsOf(label).width, 84);
+
+    // Placed anew, the label keeps fitting its text.
+    ASSERT_TRUE(platform_.setText(1, version.key, text).ok());
+    ASSERT_TRUE(platform_.setBounds(1, version.key, {203, 23, 84, 15}).ok());
+    EXPECT_EQ(boundsOf(label).width, wide.width);
 }
 
 TEST_F(PageWindowTest, ControlsOfOneFontShareOneFontObject) {
