@@ -81,7 +81,7 @@ LRESULT CALLBACK PageWindow::pageProc(HWND window, UINT message, WPARAM wParam, 
         self->tooltip_ = nullptr;
         self->lastFocus_ = nullptr;
         self->controls_.clear();
-        self->lastOrdinary_.clear();
+        self->stacking_.clear();
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return guardedHandler([&] { return self->handlePage(message, wParam, lParam); });
@@ -172,30 +172,32 @@ LRESULT PageWindow::handleFrame(HWND frame, UINT message, WPARAM wParam, LPARAM 
 }
 
 LRESULT PageWindow::handleControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Only mouse presses and releases concern the page; every other message
+    // (painting above all) goes straight on, without looking anything up.
+    UINT press = 0;
+    std::uint8_t button = 0;
+    switch (message) {
+        // A quick second click is one more press, not a double click.
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: press = WM_LBUTTONDOWN; button = kLeftButton; break;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK: press = WM_RBUTTONDOWN; button = kRightButton; break;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK: press = WM_MBUTTONDOWN; button = kMiddleButton; break;
+        case WM_LBUTTONUP: break;
+        default: return DefSubclassProc(window, message, wParam, lParam);
+    }
     const Control* control = find(window);
     if (!control) return DefSubclassProc(window, message, wParam, lParam);
     const ControlKey key = ControlKey::fromId(GetDlgCtrlID(window));
 
-    if (control->kind == ControlKind::Button) {
-        UINT press = 0;
-        std::uint8_t button = 0;
-        switch (message) {
-            // A quick second click is one more press, not a double click.
-            case WM_LBUTTONDOWN:
-            case WM_LBUTTONDBLCLK: press = WM_LBUTTONDOWN; button = kLeftButton; break;
-            case WM_RBUTTONDOWN:
-            case WM_RBUTTONDBLCLK: press = WM_RBUTTONDOWN; button = kRightButton; break;
-            case WM_MBUTTONDOWN:
-            case WM_MBUTTONDBLCLK: press = WM_MBUTTONDOWN; button = kMiddleButton; break;
-            default: break;
-        }
-        if (button != 0) {
-            // The press is reported before the button reacts to it: a right
-            // press acts at once, not on release.
-            if (control->mouseDown) deliver(EventKind::MouseDown, key, button);
-            return DefSubclassProc(window, press, wParam, lParam);
-        }
-    } else if (control->kind == ControlKind::TextBox && message == WM_LBUTTONUP) {
+    if (control->kind == ControlKind::Button && button != 0) {
+        // The press is reported before the button reacts to it: a right
+        // press acts at once, not on release.
+        if (control->mouseDown) deliver(EventKind::MouseDown, key, button);
+        return DefSubclassProc(window, press, wParam, lParam);
+    }
+    if (control->kind == ControlKind::TextBox && message == WM_LBUTTONUP) {
         const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
         deliver(EventKind::Click, key);
         return result;
@@ -431,13 +433,21 @@ Status PageWindow::createControl(const ControlDesign& design) {
     // order of the Tab key); text boxes and the frame lie beneath them all,
     // so that whatever overlaps those stays in view: the confirm button on
     // the end of the entry box, the manual button on the frame's edge.
+    // A new control is made at the bottom, which is already its place
+    // unless a text box or a frame lies there; moving a window costs as
+    // much as making it, so the program buttons are never moved.
     const bool beneath = design.kind == ControlKind::Frame || design.kind == ControlKind::TextBox;
-    HWND& lastOrdinary = lastOrdinary_[parent];
-    const HWND after = beneath ? HWND_BOTTOM : (lastOrdinary ? lastOrdinary : HWND_TOP);
-    if (!SetWindowPos(control.window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) {
-        return undo(lastError("SetWindowPos"));
+    Stacking& stacking = stacking_[parent];
+    if (beneath) {
+        stacking.anyBeneath = true;
+    } else {
+        if (stacking.anyBeneath &&
+            !SetWindowPos(control.window, stacking.lastOrdinary ? stacking.lastOrdinary : HWND_TOP, 0, 0, 0, 0,
+                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) {
+            return undo(lastError("SetWindowPos"));
+        }
+        stacking.lastOrdinary = control.window;
     }
-    if (!beneath) lastOrdinary = control.window;
     if (design.kind == ControlKind::Frame && !frame_) frame_ = control.window;
     if (control.autoSize) fitToText(control);
     return {};
@@ -491,13 +501,18 @@ Status PageWindow::setTitle(TextView title) {
 }
 
 Status PageWindow::show() {
-    // Returns the earlier visibility, not an error. A page the user has
-    // minimised comes back as well.
+    // A hidden page comes up in front as it is shown; one already on
+    // screen is brought to the front. A page the user has minimised comes
+    // back as well. (ShowWindow returns the earlier visibility, not an
+    // error.)
+    const bool wasVisible = IsWindowVisible(window_) != FALSE;
     ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
-    if (!SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE)) return lastError("SetWindowPos");
+    if (wasVisible && !SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE)) {
+        return lastError("SetWindowPos");
+    }
     // The system may keep the foreground for another program; the page is
     // then at least the program's active window.
-    if (!SetForegroundWindow(window_)) SetActiveWindow(window_);
+    if (GetForegroundWindow() != window_ && !SetForegroundWindow(window_)) SetActiveWindow(window_);
     return {};
 }
 
@@ -527,7 +542,11 @@ Status PageWindow::setText(ControlKey key, TextView text) {
     if (!control) return missingControl();
     if (!SetWindowTextW(control->window, Text(text).c_str())) return lastError("SetWindowTextW");
     if (control->autoSize) fitToText(*control);
-    if (control->kind == ControlKind::Button) InvalidateRect(control->window, nullptr, FALSE);
+    // A button on screen shows its new caption at once; a hidden one is
+    // painted whole when it appears.
+    if (control->kind == ControlKind::Button && IsWindowVisible(control->window)) {
+        InvalidateRect(control->window, nullptr, FALSE);
+    }
     return {};
 }
 
@@ -557,6 +576,7 @@ Status PageWindow::setVisible(ControlKey key, bool visible) {
 Status PageWindow::setBackColour(ControlKey key, Colour colour) {
     Control* control = find(key);
     if (!control) return missingControl();
+    if (control->back == colour) return {};
     control->back = colour;
     return check(InvalidateRect(control->window, nullptr, TRUE), "InvalidateRect");
 }

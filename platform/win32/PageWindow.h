@@ -102,9 +102,13 @@ private:
     Colour back_ = kInactiveBorder;
     std::unordered_map<int, Control> controls_;
     HWND frame_ = nullptr;
-    // Per parent window, the last control made that is neither a text box
-    // nor a frame (see createControl: the order of overlapping controls).
-    std::unordered_map<HWND, HWND> lastOrdinary_;
+    // Per parent window, how its controls lie (see createControl: the
+    // order of overlapping controls).
+    struct Stacking {
+        HWND lastOrdinary = nullptr;  // the last control that is neither a text box nor a frame
+        bool anyBeneath = false;      // a text box or a frame has been made
+    };
+    std::unordered_map<HWND, Stacking> stacking_;
     HWND tooltip_ = nullptr;
     HWND lastFocus_ = nullptr;
 };
