@@ -78,13 +78,10 @@ Result<Text> extendedPath(const Text& path) {
 
 // The path of an item as the file system resolves it, links followed.
 std::optional<Text> finalPath(const Text& path) {
-    UniqueHandle item(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (item.get() == INVALID_HANDLE_VALUE) {
-        item.release();
-        return std::nullopt;
-    }
+    FileHandle item(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!item) return std::nullopt;
     Text resolved(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetFinalPathNameByHandleW(item.get(), resolved.data(),

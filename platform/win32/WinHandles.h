@@ -56,6 +56,14 @@ struct KernelHandleTraits {
 // Process, thread, mutex, event: empty is nullptr.
 using UniqueHandle = Owned<KernelHandleTraits>;
 
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void release(Handle h) { CloseHandle(h); }
+};
+// An open file or folder (CreateFileW): empty is INVALID_HANDLE_VALUE.
+using FileHandle = Owned<FileHandleTraits>;
+
 struct FindHandleTraits {
     using Handle = HANDLE;
     static Handle invalid() { return INVALID_HANDLE_VALUE; }

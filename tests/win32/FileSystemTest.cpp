@@ -76,8 +76,8 @@ TEST_F(FileSystemTest, DeleteFileRemovesAReadOnlyFileButNoFolder) {
 
 TEST_F(FileSystemTest, FileInUseStaysWithItsReadOnlyMark) {
     const Text busy = file(L"busy.exe", FILE_ATTRIBUTE_READONLY);
-    UniqueHandle open(CreateFileW(busy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_NE(open.get(), INVALID_HANDLE_VALUE);
+    FileHandle open(CreateFileW(busy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(open);
 
     const Status deleted = platform_.deleteFile(busy);
     ASSERT_FALSE(deleted.ok());
@@ -114,8 +114,8 @@ TEST_F(FileSystemTest, DeleteFolderTreeRemovesWhatItCanAndReportsTheFirstFailure
     const Text root = subfolder(L"ZOV_Temp");
     const Text busy = file(L"ZOV_Temp\\a busy.dxf");
     const Text others[] = {file(L"ZOV_Temp\\0.dxf"), file(L"ZOV_Temp\\z.dxf"), subfolder(L"ZOV_Temp\\sub")};
-    UniqueHandle open(CreateFileW(busy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_NE(open.get(), INVALID_HANDLE_VALUE);
+    FileHandle open(CreateFileW(busy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(open);
 
     const Status deleted = platform_.deleteFolderTree(root);
     ASSERT_FALSE(deleted.ok());

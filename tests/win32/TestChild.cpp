@@ -24,12 +24,9 @@ constexpr int kYes = 11;
 constexpr int kFailed = 2;
 
 bool writeFile(const Text& path, const Text& content) {
-    vandrel::win32::UniqueHandle file(
+    vandrel::win32::FileHandle file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
-        return false;
-    }
+    if (!file) return false;
     DWORD written = 0;
     const DWORD bytes = static_cast<DWORD>(content.size() * sizeof(wchar_t));
     return WriteFile(file.get(), content.data(), bytes, &written, nullptr) && written == bytes;

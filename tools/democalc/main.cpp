@@ -16,7 +16,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/win32/WinHandles.h"
+
 namespace {
+
+using vandrel::win32::FileHandle;
+using vandrel::win32::GdiObject;
+using vandrel::win32::RegKey;
 
 constexpr wchar_t kHandOffKey[] = L"Software\\VB and VBA Program Settings\\Derudaro\\Tenname";
 constexpr const wchar_t* kHandOffNames[] = {L"Tkan", L"Kagam", L"Ensui", L"ETkan", L"gETkan"};
@@ -27,50 +33,6 @@ constexpr int kCloseButtonId = IDCANCEL;
 struct Failure {
     const wchar_t* call = nullptr;
     DWORD error = 0;
-};
-
-class HandleOwner {
-public:
-    explicit HandleOwner(HANDLE handle) : handle_(handle) {}
-    HandleOwner(const HandleOwner&) = delete;
-    HandleOwner& operator=(const HandleOwner&) = delete;
-    ~HandleOwner() {
-        if (valid()) CloseHandle(handle_);
-    }
-    bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey() {
-        if (key_ != nullptr) RegCloseKey(key_);
-    }
-    HKEY* out() { return &key_; }
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
-class FontOwner {
-public:
-    explicit FontOwner(HFONT font) : font_(font) {}
-    FontOwner(const FontOwner&) = delete;
-    FontOwner& operator=(const FontOwner&) = delete;
-    ~FontOwner() {
-        if (font_ != nullptr) DeleteObject(font_);
-    }
-    HFONT get() const { return font_; }
-
-private:
-    HFONT font_;
 };
 
 bool moduleFileName(std::wstring& path, Failure& failure) {
@@ -133,8 +95,8 @@ struct HandOff {
 
 HandOff readHandOff() {
     HandOff handOff;
-    RegistryKey key;
-    const LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, kHandOffKey, 0, KEY_QUERY_VALUE, key.out());
+    RegKey key;
+    const LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, kHandOffKey, 0, KEY_QUERY_VALUE, key.put());
     if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
         for (auto& value : handOff.values) value = L"<RegOpenKeyExW error " + std::to_wstring(status) + L">";
         return handOff;
@@ -180,9 +142,9 @@ bool toUtf8(std::wstring_view text, std::string& utf8, Failure& failure) {
 bool appendLine(const std::wstring& file, std::wstring_view line, Failure& failure) {
     std::string utf8;
     if (!toUtf8(line, utf8, failure)) return false;
-    HandleOwner handle(CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!handle.valid()) {
+    FileHandle handle(CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle) {
         failure = {L"CreateFileW", GetLastError()};
         return false;
     }
@@ -261,7 +223,7 @@ bool showWindow(HINSTANCE instance, int number, const HandOff& handOff, int show
         failure = {L"CreateWindowExW", GetLastError()};
         return false;
     }
-    FontOwner font(CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+    GdiObject<HFONT> font(CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic"));
     if (font.get() == nullptr) {
         failure = {L"CreateFontW", GetLastError()};

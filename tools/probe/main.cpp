@@ -29,6 +29,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/WinHandles.h"
+
 namespace {
 
 constexpr wchar_t kPageClass[] = L"VandrelPage";
@@ -40,20 +42,6 @@ constexpr DWORD kDefaultWaitMs = 5000;
 constexpr DWORD kPollMs = 20;
 
 enum ExitCode : int { kDone = 0, kNotFound = 1, kError = 2 };
-
-class HandleOwner {
-public:
-    explicit HandleOwner(HANDLE handle) : handle_(handle) {}
-    HandleOwner(const HandleOwner&) = delete;
-    HandleOwner& operator=(const HandleOwner&) = delete;
-    ~HandleOwner() {
-        if (handle_ != nullptr) CloseHandle(handle_);
-    }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 // Shares this thread's input state with another thread while it lives, so
 // that SetFocus may name a window of that thread.
@@ -420,7 +408,7 @@ int guiResources() {
     if (window == nullptr) return notFound(L"page window");
     DWORD processId = 0;
     if (GetWindowThreadProcessId(window, &processId) == 0) return failedCall(L"GetWindowThreadProcessId");
-    HandleOwner process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    vandrel::win32::UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (process.get() == nullptr) return failedCall(L"OpenProcess");
     print(Line()
               .field(L"pid", processId)
