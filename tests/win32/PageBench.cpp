@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cwchar>
 #include <map>
+#include <set>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,15 @@ public:
         }
     }
     void reset() { totals_.clear(); }
+
+    // The shared graphics objects the pages ask for, as the program caches
+    // them: one font per face, size and style, one brush per colour that is
+    // not a system colour, one icon per icon picture and size.
+    void reportGraphics() const {
+        std::printf("graphics objects the pages use: %zu fonts, %zu brushes, %zu icon pictures, %zu cursors "
+                    "(and the window icon at two sizes)\n",
+                    fonts_.size(), brushes_.size(), icons_.size(), cursors_.size());
+    }
 
 #define VANDREL_TIMED(name, call)                                              \
     const auto started = Clock::now();                                         \
@@ -81,8 +92,15 @@ public:
         VANDREL_TIMED("messageBox", real_.messageBox(o, t, c, f))
     }
     void setEventSink(vandrel::EventSink* sink) override { real_.setEventSink(sink); }
-    Status createWindow(int p, const WindowDesign& d) override { VANDREL_TIMED("createWindow", real_.createWindow(p, d)) }
+    Status createWindow(int p, const WindowDesign& d) override {
+        noteColour(d.back);
+        VANDREL_TIMED("createWindow", real_.createWindow(p, d))
+    }
     Status createControl(int p, const ControlDesign& d) override {
+        fonts_.emplace(d.font.face ? d.font.face : L"", d.font.centipoints, d.font.bold, d.font.italic);
+        noteColour(d.back);
+        if (d.picture >= vandrel::kIconPictureBase) icons_.insert(d.picture);
+        if (d.cursor > 0) cursors_.insert(d.cursor);
         VANDREL_TIMED("createControl", real_.createControl(p, d))
     }
     Status setWindowSize(int p, int w, int h) override { VANDREL_TIMED("setWindowSize", real_.setWindowSize(p, w, h)) }
@@ -93,6 +111,7 @@ public:
     Status setEnabled(int p, ControlKey c, bool e) override { VANDREL_TIMED("setEnabled", real_.setEnabled(p, c, e)) }
     Status setVisible(int p, ControlKey c, bool v) override { VANDREL_TIMED("setVisible", real_.setVisible(p, c, v)) }
     Status setBackColour(int p, ControlKey c, Colour k) override {
+        noteColour(k);
         VANDREL_TIMED("setBackColour", real_.setBackColour(p, c, k))
     }
     Status setTooltip(int p, ControlKey c, TextView t) override { VANDREL_TIMED("setTooltip", real_.setTooltip(p, c, t)) }
@@ -102,8 +121,16 @@ public:
 #undef VANDREL_TIMED
 
 private:
+    void noteColour(Colour colour) {
+        if (!(colour & vandrel::kSystemColour)) brushes_.insert(colour);
+    }
+
     vandrel::Platform& real_;
     std::map<std::string, std::pair<double, std::size_t>> totals_;
+    std::set<std::tuple<std::wstring, int, bool, bool>> fonts_;
+    std::set<Colour> brushes_;
+    std::set<vandrel::PictureId> icons_;
+    std::set<vandrel::PictureId> cursors_;
 };
 
 double millisecondsSince(Clock::time_point start) {
@@ -238,6 +265,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("GDI objects with five pages loaded: %lu\n", static_cast<unsigned long>(gdi));
     std::printf("USER objects with five pages loaded: %lu\n", static_cast<unsigned long>(user));
     std::printf("windows of the program with five pages loaded: %zu\n", countWindows());
+    platform.reportGraphics();
     platform.setEventSink(nullptr);
     measureBareWindow();
     return 0;
