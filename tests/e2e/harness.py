@@ -288,12 +288,32 @@ def screenshot(path, rect=None):
     """Saves the screen (or a rectangle of it) as PNG with ImageMagick."""
     path = Path(path)
     path.parent.mkdir(parents=True, exist_ok=True)
-    args = ["import", "-silent", "-window", "root"]
+    # Without time stamps, the same picture makes the same file.
+    args = ["import", "-silent", "-window", "root", "-define", "png:exclude-chunk=date,time"]
     if rect:
         left, top, right, bottom = rect
         args += ["-crop", f"{right - left}x{bottom - top}+{left}+{top}", "+repage"]
     subprocess.run([*args, str(path)], env=environment(), check=True, timeout=30,
                    stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    return path
+
+
+def settled_screenshot(path, rect=None, timeout=DEFAULT_TIMEOUT):
+    """Captures until two captures in a row are the same picture of more
+    than a handful of colours: a window that is still painting (or not yet)
+    is not taken."""
+    path = Path(path)
+    previous = None
+
+    def settled():
+        nonlocal previous
+        data = screenshot(path, rect).read_bytes()
+        same = data == previous and colour_count(path) > 64
+        previous = data
+        return same
+
+    wait_until(settled, timeout=timeout, interval=0.2, what=f"a settled screenshot {path.name}",
+               seen=lambda: f"{colour_count(path)} colours")
     return path
 
 

@@ -66,9 +66,8 @@ class NavigationTest(MenuTestCase):
             self.assertEqual(snapshot[page]["title"], harness.PAGE_TITLE)
             rect = tuple(int(snapshot[page][k]) for k in ("left", "top", "right", "bottom"))
             shot = harness.SCREENSHOT_DIR / f"page{page}.png"
-            # The page is painted once it is visible: retry until the capture shows it.
-            wait_until(lambda: harness.colour_count(harness.screenshot(shot, rect)) > 64,
-                       what=f"a painted screenshot of page {page}", seen=lambda: harness.colour_count(shot))
+            # The page is painted once it is visible: wait until it is whole.
+            harness.settled_screenshot(shot, rect)
             self.forward(menu, page)
         snapshot = pages()
         self.assertEqual(sorted(snapshot), [1, 2, 3, 4, 5], snapshot.describe())
