@@ -223,9 +223,10 @@ bool showWindow(HINSTANCE instance, int number, const HandOff& handOff, int show
         failure = {L"CreateWindowExW", GetLastError()};
         return false;
     }
-    GdiObject<HFONT> font(CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic"));
-    if (font.get() == nullptr) {
+    GdiObject<HFONT> font(CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                      DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic"));
+    if (!font) {
         failure = {L"CreateFontW", GetLastError()};
         return false;
     }
