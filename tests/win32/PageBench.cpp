@@ -1,7 +1,8 @@
 // Measures the page windows in-process on the real platform: the first show
 // of each page (window, 72 pictures, availability scan), later switches
 // between pages, and the GDI and USER objects the program holds with all
-// five pages loaded. Run it from a program folder holding calculators:
+// five pages loaded (where the system cannot tell, its windows and the
+// graphics objects the pages ask for are counted). Run it from a program folder holding calculators:
 //   PageBench.exe [switch rounds]
 // It prints one line per figure and ends; it is a benchmark, not a test.
 #include <windows.h>
@@ -12,8 +13,8 @@
 #include <cwchar>
 #include <map>
 #include <set>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/Menu.h"
