@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/win32/Failure.h"
+#include "platform/win32/SystemFunctions.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace vandrel::win32 {
@@ -76,16 +77,21 @@ Result<Text> extendedPath(const Text& path) {
     return L"\\\\?\\" + full;
 }
 
-// The path of an item as the file system resolves it, links followed.
+// The path of an item as the file system resolves it, links followed; none
+// where the system cannot tell (XP, which has no links to files either).
 std::optional<Text> finalPath(const Text& path) {
+    using GetFinalPathNameByHandle = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+    static const auto resolve =
+        systemFunction<GetFinalPathNameByHandle>(L"kernel32.dll", "GetFinalPathNameByHandleW");
+    if (!resolve) return std::nullopt;
     FileHandle item(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!item) return std::nullopt;
     Text resolved(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetFinalPathNameByHandleW(item.get(), resolved.data(),
-                                                       static_cast<DWORD>(resolved.size()), FILE_NAME_NORMALIZED);
+        const DWORD length = resolve(item.get(), resolved.data(), static_cast<DWORD>(resolved.size()),
+                                     0 /* FILE_NAME_NORMALIZED */);
         if (length == 0) return std::nullopt;
         if (length < resolved.size()) {
             resolved.resize(length);
@@ -95,9 +101,26 @@ std::optional<Text> finalPath(const Text& path) {
     }
 }
 
-bool samePath(const Text& a, const Text& b) {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
+// Paths compare as the file system compares names: letter case aside.
+bool samePath(Text a, Text b) {
+    if (a.size() != b.size()) return false;
+    CharUpperBuffW(a.data(), static_cast<DWORD>(a.size()));
+    CharUpperBuffW(b.data(), static_cast<DWORD>(b.size()));
+    return a == b;
+}
+
+// The first entry of a folder. Windows 7 and later list faster without the
+// short names and with larger reads; an older system refuses those flags
+// and lists the plain way.
+FindHandle findFirst(const Text& pattern, WIN32_FIND_DATAW& found) {
+    constexpr DWORD kLargeFetch = 2;  // FIND_FIRST_EX_LARGE_FETCH
+    FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                       kLargeFetch));
+    if (!search && GetLastError() == ERROR_INVALID_PARAMETER) {
+        search = FindHandle(
+            FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr, 0));
+    }
+    return search;
 }
 
 // Removes everything inside `folder` (an extended path), then the folder.
@@ -116,8 +139,7 @@ void removeTree(const Text& folder, DWORD attributes, Status& first) {
         // it there deletes the target): it is left, and reported.
         const std::optional<Text> resolvedFolder = finalPath(folder);
         WIN32_FIND_DATAW found{};
-        FindHandle search(FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found,
-                                           FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+        FindHandle search = findFirst(folder + L"\\*", found);
         if (!search) {
             const DWORD error = GetLastError();
             if (error != ERROR_FILE_NOT_FOUND) note(errorCode("FindFirstFileExW", error));

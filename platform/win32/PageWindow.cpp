@@ -12,7 +12,6 @@ namespace vandrel::win32 {
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
 constexpr DWORD kPageStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 Status missingControl() { return errorCode("GetDlgItem", ERROR_INVALID_WINDOW_HANDLE); }
@@ -98,14 +97,19 @@ LRESULT CALLBACK PageWindow::frameProc(HWND window, UINT message, WPARAM wParam,
     return guardedHandler([&] { return self->handleFrame(window, message, wParam, lParam); });
 }
 
-LRESULT CALLBACK PageWindow::controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR self) {
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, &PageWindow::controlProc, kSubclassId);
-        return DefSubclassProc(window, message, wParam, lParam);
-    }
-    return guardedHandler(
-        [&] { return reinterpret_cast<PageWindow*>(self)->handleControl(window, message, wParam, lParam); });
+// The buttons and the entry box are subclassed the way every Windows since
+// the first has it: their own window procedure is kept in their user data,
+// and the control's parent (the page or the frame) knows the page.
+LRESULT PageWindow::callOriginal(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return original ? CallWindowProcW(original, window, message, wParam, lParam)
+                    : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK PageWindow::controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    PageWindow* self = message == WM_NCDESTROY ? nullptr : ownerOf(GetParent(window));
+    if (!self) return callOriginal(window, message, wParam, lParam);
+    return guardedHandler([&] { return self->handleControl(window, message, wParam, lParam); });
 }
 
 // ----------------------------------------------------------------- messages
@@ -185,24 +189,24 @@ LRESULT PageWindow::handleControl(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_MBUTTONDOWN:
         case WM_MBUTTONDBLCLK: press = WM_MBUTTONDOWN; button = kMiddleButton; break;
         case WM_LBUTTONUP: break;
-        default: return DefSubclassProc(window, message, wParam, lParam);
+        default: return callOriginal(window, message, wParam, lParam);
     }
     const Control* control = find(window);
-    if (!control) return DefSubclassProc(window, message, wParam, lParam);
+    if (!control) return callOriginal(window, message, wParam, lParam);
     const ControlKey key = ControlKey::fromId(GetDlgCtrlID(window));
 
     if (control->kind == ControlKind::Button && button != 0) {
         // The press is reported before the button reacts to it: a right
         // press acts at once, not on release.
         if (control->mouseDown) deliver(EventKind::MouseDown, key, button);
-        return DefSubclassProc(window, press, wParam, lParam);
+        return callOriginal(window, press, wParam, lParam);
     }
     if (control->kind == ControlKind::TextBox && message == WM_LBUTTONUP) {
-        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        const LRESULT result = callOriginal(window, message, wParam, lParam);
         deliver(EventKind::Click, key);
         return result;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return callOriginal(window, message, wParam, lParam);
 }
 
 void PageWindow::onCommand(int id, int code) {
@@ -419,9 +423,16 @@ Status PageWindow::createControl(const ControlDesign& design) {
 
     SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), FALSE);
     if (design.kind == ControlKind::Button || design.kind == ControlKind::TextBox) {
-        if (!SetWindowSubclass(control.window, &PageWindow::controlProc, kSubclassId,
-                               reinterpret_cast<DWORD_PTR>(this))) {
-            return undo(lastError("SetWindowSubclass"));
+        // The control's own procedure goes into its user data first: the
+        // new one needs it from its first message on.
+        SetLastError(ERROR_SUCCESS);
+        const LONG_PTR original = GetWindowLongPtrW(control.window, GWLP_WNDPROC);
+        if (original == 0) return undo(lastError("GetWindowLongPtrW"));
+        SetWindowLongPtrW(control.window, GWLP_USERDATA, original);
+        SetLastError(ERROR_SUCCESS);
+        if (SetWindowLongPtrW(control.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PageWindow::controlProc)) == 0 &&
+            GetLastError() != ERROR_SUCCESS) {
+            return undo(lastError("SetWindowLongPtrW"));
         }
     }
     if (design.kind == ControlKind::TextBox && design.maxTyped > 0) {

@@ -73,8 +73,8 @@ private:
 
     static LRESULT CALLBACK pageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR self);
+    static LRESULT CALLBACK controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT callOriginal(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     LRESULT handlePage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleFrame(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);

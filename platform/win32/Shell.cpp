@@ -1,6 +1,7 @@
 // What the shell provides: the user's folders, shortcuts, and opening
 // documents and links with the programs the user has chosen for them.
 #include "platform/win32/Failure.h"
+#include "platform/win32/SystemFunctions.h"
 #include "platform/win32/Win32Platform.h"
 
 #include <shellapi.h>
@@ -25,14 +26,35 @@ Result<Text> Win32Platform::tempFolder() {
     return path;
 }
 
+namespace {
+
+bool isNoFolder(HRESULT hr) {
+    return hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) || hr == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+}
+
+// FOLDERID_Desktop, which the headers of XP do not declare.
+constexpr GUID kDesktopFolderId = {0xB4BFCC3A, 0xDB2C, 0x424C, {0xB0, 0x29, 0x7F, 0xE9, 0x9A, 0x87, 0xC6, 0x41}};
+
+}  // namespace
+
 Result<Text> Win32Platform::desktopFolder() {
-    CoTaskText path;
-    const HRESULT hr = SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, path.put());
-    if (hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) || hr == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)) {
-        return Text();  // a user without a desktop folder
+    // Vista and later know the folder by its id, without a length limit.
+    using SHGetKnownFolderPathFunction = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
+    static const auto knownFolder =
+        systemFunction<SHGetKnownFolderPathFunction>(L"shell32.dll", "SHGetKnownFolderPath");
+    if (knownFolder) {
+        CoTaskText path;
+        const HRESULT hr = knownFolder(kDesktopFolderId, 0, nullptr, path.put());
+        if (isNoFolder(hr)) return Text();  // a user without a desktop folder
+        if (FAILED(hr)) return comError("SHGetKnownFolderPath", hr);
+        return Text(path.get());
     }
-    if (FAILED(hr)) return comError("SHGetKnownFolderPath", hr);
-    return Text(path.get());
+    // XP: the same folder by its older name.
+    wchar_t path[MAX_PATH] = {};
+    const HRESULT hr = SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path);
+    if (isNoFolder(hr) || hr == S_FALSE) return Text();
+    if (FAILED(hr)) return comError("SHGetFolderPathW", hr);
+    return Text(path);
 }
 
 Status Win32Platform::createShortcut(TextView linkPath, TextView targetPath) {

@@ -1,7 +1,9 @@
 # shellcheck shell=bash
-# The two builds of the project (sourced by scripts/test and scripts/demo).
+# The builds of the project (sourced by scripts/test, scripts/demo and
+# scripts/release).
 #   vandrel_build_native BUILD_DIR   native: logic, unit tests, host tools
-#   vandrel_build_win BUILD_DIR      cross: Vandrel.exe, Windows tests, test tools
+#   vandrel_build_win BUILD_DIR      cross, x64: Vandrel.exe, Windows tests, test tools (BUILD_DIR/win)
+#   vandrel_build_win_x86 BUILD_DIR  cross, x86: Vandrel.exe alone (BUILD_DIR/win-x86)
 # Both use Ninja with at most two jobs and stop at the first error.
 
 VANDREL_SOURCE_DIR=${VANDREL_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
@@ -16,4 +18,10 @@ vandrel_build_win() {
     cmake -S "$VANDREL_SOURCE_DIR" -B "$1/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$VANDREL_SOURCE_DIR/cmake/toolchain-mingw64.cmake" &&
         cmake --build "$1/win" -j "$VANDREL_JOBS"
+}
+
+vandrel_build_win_x86() {
+    cmake -S "$VANDREL_SOURCE_DIR" -B "$1/win-x86" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANDREL_PROGRAM_ONLY=ON \
+        -DCMAKE_TOOLCHAIN_FILE="$VANDREL_SOURCE_DIR/cmake/toolchain-mingw32.cmake" &&
+        cmake --build "$1/win-x86" -j "$VANDREL_JOBS"
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/Menu.h"
+#include "platform/win32/SystemLibraries.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace {
@@ -214,6 +215,8 @@ void measureBareWindow() {
 
 int wmain(int argc, wchar_t** argv) {
     const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 50;
+    vandrel::win32::SystemLibraries libraries;
+    static_cast<void>(vandrel::win32::loadSystemLibraries(libraries));
 
     vandrel::win32::Win32Platform real(GetModuleHandleW(nullptr));
     TimedPlatform platform(real);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
@@ -533,7 +532,7 @@ TEST_F(PageWindowTest, MessageBoxAsksOverItsPageAndReturnsTheAnswer) {
         HWND owner = nullptr;
         Text text;
     } seen;
-    std::thread answerer([&] {
+    test::Thread answerer([&] {
         HWND box = nullptr;
         if (!test::waitFor([&] { return (box = FindWindowW(L"#32770", title.c_str())) != nullptr; })) return;
         seen.yes = GetDlgItem(box, IDYES) != nullptr;

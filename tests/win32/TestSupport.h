@@ -6,7 +6,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
-#include <thread>
+#include <utility>
 
 #include "platform/win32/Win32Platform.h"
 
@@ -72,9 +72,34 @@ inline bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds
     for (;;) {
         if (done()) return true;
         if (std::chrono::steady_clock::now() >= end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        Sleep(20);
     }
 }
+
+// Runs a function on a thread of its own, joined when the object goes (the
+// C++ runtime of the cross build has no std::thread).
+class Thread {
+public:
+    explicit Thread(std::function<void()> body) : body_(std::move(body)) {
+        handle_.reset(CreateThread(nullptr, 0, &Thread::run, this, 0, nullptr));
+        if (!handle_) body_();  // no thread to be had: run it here, still done once
+    }
+    Thread(const Thread&) = delete;
+    Thread& operator=(const Thread&) = delete;
+    ~Thread() { join(); }
+    void join() {
+        if (handle_) WaitForSingleObject(handle_.get(), INFINITE);
+        handle_.reset();
+    }
+
+private:
+    static DWORD WINAPI run(void* self) {
+        static_cast<Thread*>(self)->body_();
+        return 0;
+    }
+    std::function<void()> body_;
+    UniqueHandle handle_;
+};
 
 // Starts a program with arguments; the process, or an empty handle.
 inline UniqueHandle start(const Text& program, const Text& arguments) {
