@@ -21,6 +21,9 @@ SOURCE_DIR = Path(__file__).resolve().parents[2]
 BUILD_DIR = Path(os.environ.get("VANDREL_BUILD_DIR", SOURCE_DIR / "build")).resolve()
 BIN_DIR = BUILD_DIR / "win" / "bin"
 MENU_EXE = BIN_DIR / "Vandrel.exe"
+# The same program with the library search as Windows leaves it (a test build).
+UNSAFE_SEARCH_EXE = BIN_DIR / "VandrelUnsafeSearch.exe"
+PLANTED_DIR = BIN_DIR / "planted"
 DEMO_EXE = BIN_DIR / "democalc.exe"
 PROBE_EXE = BIN_DIR / "probe.exe"
 SCREENSHOT_DIR = BUILD_DIR / "e2e" / "screenshots"
@@ -438,16 +441,16 @@ class ProgramFolder:
     """A program folder in the prefix's drive C: with Vandrel.exe, copies of the
     demo calculator and a log the calculators write to."""
 
-    def __init__(self, name, calculators=(), not_programs=(), extra=None):
-        if not MENU_EXE.exists():
-            raise RigError(f"Vandrel.exe is not built: {MENU_EXE}")
+    def __init__(self, name, calculators=(), not_programs=(), extra=None, menu_exe=MENU_EXE):
+        if not menu_exe.exists():
+            raise RigError(f"the menu is not built: {menu_exe}")
         if not DEMO_EXE.exists():
             raise RigError(f"democalc.exe is not built: {DEMO_EXE}")
         self.path = drive_c() / "e2e" / name
         if self.path.exists():
             shutil.rmtree(self.path)
         self.path.mkdir(parents=True)
-        shutil.copy2(MENU_EXE, self.path / "Vandrel.exe")
+        shutil.copy2(menu_exe, self.path / "Vandrel.exe")
         for number in calculators:
             self.add_calculator(f"Ten{number:04d}.exe")
         for number in not_programs:
@@ -485,15 +488,17 @@ class ProgramFolder:
 class Menu:
     """One run of Vandrel.exe from a program folder."""
 
-    def __init__(self, folder, cwd=None):
+    def __init__(self, folder, cwd=None, env=None):
         self.folder = folder
         self.cwd = Path(cwd) if cwd else folder.path
+        self.extra_env = dict(env or {})
         self.process = None
         self.output = folder.path / f"wine-output-{time.monotonic_ns()}.log"
 
     def start(self):
         env = environment()
         env["VANDREL_DEMO_LOG"] = windows_path(self.folder.log)
+        env.update(self.extra_env)
         with open(self.output, "wb") as out:
             self.process = subprocess.Popen(
                 ["wine", self.folder.windows + "\\Vandrel.exe"], cwd=self.cwd, env=env,
@@ -557,8 +562,8 @@ class MenuTestCase(unittest.TestCase):
         for menu in self.menus:
             menu.stop()
 
-    def start_menu(self, folder, cwd=None, wait_page=True):
-        menu = Menu(folder, cwd)
+    def start_menu(self, folder, cwd=None, wait_page=True, env=None):
+        menu = Menu(folder, cwd, env)
         self.menus.append(menu)
         menu.start()
         if wait_page:
