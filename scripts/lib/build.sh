@@ -4,6 +4,7 @@
 #   vandrel_build_native BUILD_DIR   native: logic, unit tests, host tools
 #   vandrel_build_win BUILD_DIR      cross, x64: Vandrel.exe, Windows tests, test tools (BUILD_DIR/win)
 #   vandrel_build_win_x86 BUILD_DIR  cross, x86: Vandrel.exe alone (BUILD_DIR/win-x86)
+#   vandrel_build_program TOOLCHAIN DIR   Vandrel.exe alone for mingw32 or mingw64
 # Both use Ninja with at most two jobs and stop at the first error.
 
 VANDREL_SOURCE_DIR=${VANDREL_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
@@ -20,8 +21,12 @@ vandrel_build_win() {
         cmake --build "$1/win" -j "$VANDREL_JOBS"
 }
 
-vandrel_build_win_x86() {
-    cmake -S "$VANDREL_SOURCE_DIR" -B "$1/win-x86" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANDREL_PROGRAM_ONLY=ON \
-        -DCMAKE_TOOLCHAIN_FILE="$VANDREL_SOURCE_DIR/cmake/toolchain-mingw32.cmake" &&
-        cmake --build "$1/win-x86" -j "$VANDREL_JOBS"
+vandrel_build_win_x86() { vandrel_build_program mingw32 "$1/win-x86"; }
+
+# Vandrel.exe alone, for one processor (toolchain mingw32 or mingw64), in a
+# folder of its own: DIR/bin/Vandrel.exe.
+vandrel_build_program() {
+    cmake -S "$VANDREL_SOURCE_DIR" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANDREL_PROGRAM_ONLY=ON \
+        -DCMAKE_TOOLCHAIN_FILE="$VANDREL_SOURCE_DIR/cmake/toolchain-$1.cmake" &&
+        cmake --build "$2" -j "$VANDREL_JOBS" --target Vandrel
 }
