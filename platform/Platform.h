@@ -187,7 +187,8 @@ public:
 
     // --- settings store (per user)
     // The stored string; the empty string when the value, the section or
-    // the application is absent.
+    // the application is absent, and when the value is not a string (a
+    // number or binary data another program stored under the name).
     virtual Result<Text> readSetting(TextView app, TextView section, TextView key) = 0;
     virtual Status writeSetting(TextView app, TextView section, TextView key, TextView value) = 0;
 
