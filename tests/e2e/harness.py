@@ -208,10 +208,14 @@ class Snapshot(dict):
     def visible(self):
         return sorted(p for p, info in self.items() if info["visible"] == "1")
 
+    def enabled(self):
+        """Page number → whether the page window takes input."""
+        return {p: info["enabled"] == "1" for p, info in self.items()}
+
     def describe(self):
         if not self:
             return "no page windows"
-        return "; ".join(f"page {p}: visible={i['visible']} foreground={i['foreground']} "
+        return "; ".join(f"page {p}: visible={i['visible']} foreground={i['foreground']} enabled={i['enabled']} "
                          f"rect=({i['left']},{i['top']},{i['right']},{i['bottom']}) title={i['title']!r}"
                          for p, i in sorted(self.items()))
 

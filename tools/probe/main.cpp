@@ -1,7 +1,7 @@
 // probe: looks at the menu's windows from outside and drives them with window
 // messages, for the end-to-end tests and the benchmarks.
 //
-//   probe pages                       one line per page window
+//   probe pages                       one line per page window (visible, foreground, enabled, place, title)
 //   probe controls <page>             one line per control of a page (all levels)
 //   probe msgbox <title> [ms]         waits for a message box, prints its text and buttons
 //   probe answer <title> <button> [ms] presses IDOK, IDYES, IDNO or IDCANCEL of a message box
@@ -246,6 +246,7 @@ int listPages() {
                   .field(L"page", page)
                   .field(L"visible", IsWindowVisible(window) ? 1 : 0)
                   .field(L"foreground", window == foreground ? 1 : 0)
+                  .field(L"enabled", IsWindowEnabled(window) ? 1 : 0)
                   .field(L"left", rect.left)
                   .field(L"top", rect.top)
                   .field(L"right", rect.right)
