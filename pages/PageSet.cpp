@@ -177,6 +177,7 @@ void PageSet::dispatch(const Event& event) {
 
     switch (event.kind) {
         case EventKind::QueryUnload:
+        case EventKind::EndSession:  // closes the menu as a window close does
             Form_QueryUnload();
             return;
         case EventKind::MouseDown:

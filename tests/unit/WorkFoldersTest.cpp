@@ -69,6 +69,20 @@ TEST_F(WorkFoldersTest, ClosingAnyPageRemovesTwoFoldersWithTheirContentsAndEnds)
     }
 }
 
+TEST_F(WorkFoldersTest, TheEndOfTheSessionClosesTheMenuLikeAWindowClose) {
+    ASSERT_EQ(start(), Menu::Start::Running);
+    platform.addFile(L"C:\\vurov\\x.txt");
+    menu.pages().ensureLoaded(3);  // a hidden page hears of it as well
+    menu.onEvent(Event{3, EventKind::EndSession, {}, 0});
+    EXPECT_FALSE(platform.exists(kTempWork));
+    EXPECT_FALSE(platform.exists(L"C:\\vurov"));
+    EXPECT_TRUE(platform.exists(L"C:\\Zaviz"));
+    EXPECT_EQ(platform.count(Op::DeleteFolderTree), 2u);
+    EXPECT_EQ(platform.count(Op::EndProgram), 1u);
+    EXPECT_LT(lastCall(Op::DeleteFolderTree), firstCall(Op::EndProgram)) << "the folders go first, then the program";
+    EXPECT_EQ(platform.exitCode, 0);
+}
+
 TEST_F(WorkFoldersTest, TheExitButtonKeepsAllThree) {
     ASSERT_EQ(start(), Menu::Start::Running);
     leftClick(1, kExit);
