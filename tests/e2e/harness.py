@@ -278,6 +278,16 @@ def click(page, ident, button=1):
     xdotool("mousemove", x, y, "click", button)
 
 
+def hover(page, ident):
+    """Rests the pointer on the control's centre, coming from a point beside
+    it. Under Wine a pointer that comes back from outside every Wine window to
+    the very pixel it left from brings the program no WM_MOUSEMOVE, so a
+    tooltip would never hear of its return."""
+    x, y = control_centre(page, ident)
+    xdotool("mousemove", x + 8, y + 8)
+    xdotool("mousemove", x, y)
+
+
 def press(page, ident, button):
     """Moves to the control and presses a mouse button without releasing it."""
     x, y = control_centre(page, ident)
