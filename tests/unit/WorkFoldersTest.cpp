@@ -83,6 +83,20 @@ TEST_F(WorkFoldersTest, TheEndOfTheSessionClosesTheMenuLikeAWindowClose) {
     EXPECT_EQ(platform.exitCode, 0);
 }
 
+TEST_F(WorkFoldersTest, HiddenWorkFoldersAreKeptAtStartAndRemovedAtCloseLikePlainOnes) {
+    const MemoryPlatform::FileFlags concealed{.hidden = true, .system = true};
+    platform.addFolder(L"C:\\vurov", concealed);
+    platform.addFile(L"C:\\vurov\\hidden.tmp", concealed);
+    platform.addFolder(kTempWork, concealed);
+    platform.addFolder(Text(kTempWork) + L"\\sub", concealed);
+    ASSERT_EQ(start(), Menu::Start::Running);
+    EXPECT_EQ(platform.count(Op::CreateFolder), 1u) << "only \\Zaviz was missing";
+    close(1);
+    EXPECT_FALSE(platform.exists(L"C:\\vurov"));
+    EXPECT_FALSE(platform.exists(kTempWork));
+    EXPECT_TRUE(platform.ended);
+}
+
 TEST_F(WorkFoldersTest, TheExitButtonKeepsAllThree) {
     ASSERT_EQ(start(), Menu::Start::Running);
     leftClick(1, kExit);
