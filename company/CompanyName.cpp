@@ -25,8 +25,11 @@ Text storeFailureText() {
 }
 
 Status showEntry(Platform& platform, bool visible) {
-    if (Status s = platform.setVisible(kPage1, kEntryBox, visible); !s) return s;
-    return platform.setVisible(kPage1, kConfirmButton, visible);
+    // The button is set even when the box fails, so that it is never left
+    // on its own (a confirm button shown without its box).
+    Status box = platform.setVisible(kPage1, kEntryBox, visible);
+    Status button = platform.setVisible(kPage1, kConfirmButton, visible);
+    return box.ok() ? button : box;
 }
 
 Status checkName(Platform& platform, Text& name) {

@@ -37,7 +37,8 @@ Text storeFailureText();
 // the unset text when nothing was stored. Stops at the first failure.
 Status checkName(Platform& platform, Text& name);
 
-// Shows or hides page 1's entry box and its confirm button together.
+// Shows or hides page 1's entry box and its confirm button together. Both
+// are set whatever the first does; the first failure is reported.
 Status showEntry(Platform& platform, bool visible);
 
 // Asks whether to register `entered`; true on Yes.

@@ -83,9 +83,10 @@ void PageSet::loadFirstPage(const PageData& page) {
 
     // Page 1's recovery point: a failure from the name check to the end of
     // the load resumes at the name label and runs the remaining steps again.
-    // A failure in that second run is skipped, so the page still opens.
+    // In that second run each step that fails is skipped and the next one
+    // runs, so the page still opens with its buttons set.
     if (!nameCheck()) {
-        carryOn(fromNameLabelToEnd());
+        carryOn(fromNameLabelToEnd(Steps::EachOnItsOwn));
     }
 }
 
@@ -139,16 +140,25 @@ Status PageSet::setTooltips(const PageData& page) {
 
 Status PageSet::nameCheck() {
     if (Status s = company::checkName(platform_, session_.companyName); !s) return s;
-    return fromNameLabelToEnd();
+    return fromNameLabelToEnd(Steps::StopAtFailure);
 }
 
-Status PageSet::fromNameLabelToEnd() {
-    if (Status s = platform_.setText(kFirstPage, kNameLabel, session_.companyName); !s) return s;
+Status PageSet::fromNameLabelToEnd(Steps steps) {
+    Status first;
+    // Keeps the first failure; whether the run goes on after this step.
+    const auto goesOn = [&](const Status& s) {
+        if (first.ok() && !s.ok()) first = s;
+        return first.ok() || steps == Steps::EachOnItsOwn;
+    };
+    if (!goesOn(platform_.setText(kFirstPage, kNameLabel, session_.companyName))) return first;
     const auto folder = appFolder(platform_);
-    if (!folder) return folder.status();
+    if (!goesOn(folder.status())) return first;
     session_.table.fill();  // `Menumot`
-    scanPage(platform_, session_.table, &folder.value(), kFirstPage, pageData(kFirstPage).offset);  // `Menu01`
-    return desktop::flipShortcut(platform_);  // `DisktopPASS`
+    // Without the program folder every button is disabled.
+    scanPage(platform_, session_.table, folder ? &folder.value() : nullptr, kFirstPage,
+             pageData(kFirstPage).offset);  // `Menu01`
+    goesOn(desktop::flipShortcut(platform_));  // `DisktopPASS`
+    return first;
 }
 
 Status PageSet::scan(const PageData& page) {
@@ -167,6 +177,7 @@ void PageSet::dispatch(const Event& event) {
 
     switch (event.kind) {
         case EventKind::QueryUnload:
+        case EventKind::EndSession:  // closes the menu as a window close does
             Form_QueryUnload();
             return;
         case EventKind::MouseDown:

@@ -37,7 +37,11 @@ private:
     void whitenButtons(const PageData& page);
     Status setTooltips(const PageData& page);
     Status nameCheck();
-    Status fromNameLabelToEnd();
+    // How the steps from page 1's name label to the end of its load meet a
+    // failure: the first run stops at it, and page 1's recovery point runs
+    // the steps again; that second run goes on past each failing step.
+    enum class Steps { StopAtFailure, EachOnItsOwn };
+    Status fromNameLabelToEnd(Steps steps);
     Status scan(const PageData& page);
 
     // Handlers, by control and event.

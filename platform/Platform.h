@@ -129,6 +129,7 @@ enum class EventKind : std::uint8_t {
     DblClick,     // label
     MouseDown,    // button created with mouseDown: any mouse button goes down
     QueryUnload,  // the user asks to close the page window
+    EndSession,   // the user's session ends (log off, shut down): the page window goes with it
 };
 
 enum MouseButton : std::uint8_t { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
@@ -136,7 +137,7 @@ enum MouseButton : std::uint8_t { kLeftButton = 1, kRightButton = 2, kMiddleButt
 struct Event {
     int page = 0;  // 1..5
     EventKind kind = EventKind::Click;
-    ControlKey control;          // unused for QueryUnload
+    ControlKey control;          // unused for QueryUnload and EndSession
     std::uint8_t button = 0;     // MouseDown: kLeftButton, kRightButton or kMiddleButton
 };
 
@@ -187,7 +188,8 @@ public:
 
     // --- settings store (per user)
     // The stored string; the empty string when the value, the section or
-    // the application is absent.
+    // the application is absent, and when the value is not a string (a
+    // number or binary data another program stored under the name).
     virtual Result<Text> readSetting(TextView app, TextView section, TextView key) = 0;
     virtual Status writeSetting(TextView app, TextView section, TextView key, TextView value) = 0;
 

@@ -55,6 +55,7 @@ const char* opName(Op op) {
         case Op::StartProgram: return "startProgram";
         case Op::OpenDocument: return "openDocument";
         case Op::RunCommand: return "runCommand";
+        case Op::EndProgram: return "endProgram";
         case Op::ReadSetting: return "readSetting";
         case Op::WriteSetting: return "writeSetting";
         case Op::FileExists: return "fileExists";
@@ -274,6 +275,8 @@ Status MemoryPlatform::runCommand(TextView command) {
 }
 
 void MemoryPlatform::endProgram(int code) {
+    // Recorded, never failed: ending cannot fail.
+    calls.push_back(Call{Op::EndProgram, std::to_wstring(code)});
     ended = true;
     exitCode = code;
 }

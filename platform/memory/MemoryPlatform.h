@@ -17,7 +17,7 @@
 namespace vandrel {
 
 enum class Op {
-    ModulePath, AnotherCopyRunning, StartProgram, OpenDocument, RunCommand,
+    ModulePath, AnotherCopyRunning, StartProgram, OpenDocument, RunCommand, EndProgram,
     ReadSetting, WriteSetting,
     FileExists, PlainFileExists, FolderExists, ItemExists, DeleteFile, CreateFolder, DeleteFolderTree,
     TempFolder, DesktopFolder, CreateShortcut,

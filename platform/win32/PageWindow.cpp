@@ -146,6 +146,15 @@ LRESULT PageWindow::handlePage(UINT message, WPARAM wParam, LPARAM lParam) {
             // The menu decides what closing means; the window stays.
             deliver(EventKind::QueryUnload);
             return 0;
+        case WM_QUERYENDSESSION:
+            // The session may end; the menu closes when it does.
+            return TRUE;
+        case WM_ENDSESSION:
+            // Logging off or shutting down: the menu runs its close, which
+            // ends the process before any other page hears of it. A session
+            // end that was called off (FALSE) leaves the menu running.
+            if (wParam) deliver(EventKind::EndSession);
+            return 0;
         default:
             break;
     }

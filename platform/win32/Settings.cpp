@@ -18,6 +18,8 @@ Text settingsKeyPath(TextView app, TextView section) {
 
 bool isAbsence(LSTATUS code) { return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND; }
 
+bool isString(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+
 }  // namespace
 
 Result<Text> Win32Platform::readSetting(TextView app, TextView section, TextView key) {
@@ -35,7 +37,9 @@ Result<Text> Win32Platform::readSetting(TextView app, TextView section, TextView
     LSTATUS read = RegQueryValueExW(store.get(), name.c_str(), nullptr, &type, nullptr, &bytes);
     Text value;
     while (read == ERROR_SUCCESS || read == ERROR_MORE_DATA) {
-        if (type != REG_SZ && type != REG_EXPAND_SZ) return errorCode("RegQueryValueExW", ERROR_UNSUPPORTED_TYPE);
+        // A value of another type (a number, binary data) under the name
+        // holds no text: it reads as a missing one.
+        if (!isString(type)) return Text();
         value.assign(bytes / sizeof(wchar_t) + 1, L'\0');
         bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
         read = RegQueryValueExW(store.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
@@ -44,7 +48,7 @@ Result<Text> Win32Platform::readSetting(TextView app, TextView section, TextView
     }
     if (isAbsence(read)) return Text();
     if (read != ERROR_SUCCESS) return errorCode("RegQueryValueExW", static_cast<DWORD>(read));
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return errorCode("RegQueryValueExW", ERROR_UNSUPPORTED_TYPE);
+    if (!isString(type)) return Text();
     // The stored string may or may not end with its terminator.
     value.resize(bytes / sizeof(wchar_t));
     while (!value.empty() && value.back() == L'\0') value.pop_back();

@@ -25,8 +25,22 @@ Result<int> Win32Platform::messageBox(int ownerPage, TextView text, TextView tit
     const HWND owner = pageWindow(ownerPage);
     // A box without an owner page is still modal to the whole program.
     const UINT style = flags | (owner ? 0u : static_cast<UINT>(MB_TASKMODAL));
+    // The box holds the whole menu, not only its owner: every other page
+    // takes no input until it is answered. The owner is left to the box,
+    // which disables it and, closing, enables and activates it again.
+    std::array<HWND, kPages> held{};
+    for (int number = 1; number <= kPages; ++number) {
+        const HWND window = pageWindow(number);
+        // EnableWindow answers whether the window was disabled already; a
+        // page that was stays so afterwards.
+        if (window && window != owner && !EnableWindow(window, FALSE)) held[static_cast<std::size_t>(number - 1)] = window;
+    }
     const int answer = MessageBoxW(owner, Text(text).c_str(), Text(title).c_str(), style);
-    if (answer == 0) return lastError("MessageBoxW");
+    const DWORD error = answer == 0 ? GetLastError() : ERROR_SUCCESS;
+    for (const HWND window : held) {
+        if (window) EnableWindow(window, TRUE);
+    }
+    if (answer == 0) return errorCode("MessageBoxW", error);
     return answer;
 }
 

@@ -211,10 +211,14 @@ class Snapshot(dict):
     def visible(self):
         return sorted(p for p, info in self.items() if info["visible"] == "1")
 
+    def enabled(self):
+        """Page number → whether the page window takes input."""
+        return {p: info["enabled"] == "1" for p, info in self.items()}
+
     def describe(self):
         if not self:
             return "no page windows"
-        return "; ".join(f"page {p}: visible={i['visible']} foreground={i['foreground']} "
+        return "; ".join(f"page {p}: visible={i['visible']} foreground={i['foreground']} enabled={i['enabled']} "
                          f"rect=({i['left']},{i['top']},{i['right']},{i['bottom']}) title={i['title']!r}"
                          for p, i in sorted(self.items()))
 
@@ -275,6 +279,16 @@ def xdotool(*args):
 def click(page, ident, button=1):
     x, y = control_centre(page, ident)
     xdotool("mousemove", x, y, "click", button)
+
+
+def hover(page, ident):
+    """Rests the pointer on the control's centre, coming from a point beside
+    it. Under Wine a pointer that comes back from outside every Wine window to
+    the very pixel it left from brings the program no WM_MOUSEMOVE, so a
+    tooltip would never hear of its return."""
+    x, y = control_centre(page, ident)
+    xdotool("mousemove", x + 8, y + 8)
+    xdotool("mousemove", x, y)
 
 
 def press(page, ident, button):

@@ -75,6 +75,16 @@ class CompanyNameTest(MenuTestCase):
         menu.wait_visible([1, 2])
         self.assertEqual(harness.controls(2)[NAME_LABEL]["text"], "山田板金")
 
+    def test_a_name_stored_as_a_number_counts_as_none(self):
+        # Another program wrote a number under the name: the first start's state.
+        harness.run_wine(["reg", "add", NAME_KEY, "/v", "name", "/t", "REG_DWORD", "/d", "7", "/f"])
+        folder = ProgramFolder("company-number")
+        self.start_menu(folder)
+        box, button, label = entry_state()
+        self.assertEqual((box["visible"], button["visible"], label["text"]), (1, 1, UNSET_NAME))
+        # Stored back as text: reg_values lists string values only.
+        self.assertEqual((harness.reg_values(NAME_KEY) or {}).get("name"), UNSET_NAME)
+
 
 class SupportTest(MenuTestCase):
     def test_support_asks_first_and_starts_the_tool_only_on_yes(self):

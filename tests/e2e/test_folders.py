@@ -5,7 +5,7 @@ import os
 import shutil
 
 import harness
-from harness import EXIT_BUTTON, MenuTestCase, ProgramFolder, click, wait_until
+from harness import EXIT_BUTTON, NEXT_BUTTON, MenuTestCase, ProgramFolder, click, stays, wait_until
 
 
 def work_folders():
@@ -53,6 +53,21 @@ class WorkFoldersTest(MenuTestCase):
         harness.probe("close", 2)
         menu.wait_exit()
         self.assertEqual(existing(), ["Zaviz"])
+
+    def test_the_end_of_the_session_closes_the_menu_like_a_window_close(self):
+        folder = ProgramFolder("folders-session")
+        menu = self.start_menu(folder)
+        click(1, NEXT_BUTTON)
+        menu.wait_visible([1, 2])
+        # A session end that another program called off: the menu goes on.
+        self.assertEqual(harness.probe("endsession", 2, "cancel"), [{"query": "1"}])
+        stays(menu.running, what="the menu running after a called-off session end")
+        self.assertEqual(existing(), ["ZOV_Temp", "Zaviz", "vurov"])
+
+        self.assertEqual(harness.probe("endsession", 1), [{"query": "1"}], "the session may end")
+        self.assertEqual(menu.wait_exit(), 0)
+        self.assertEqual(existing(), ["Zaviz"])
+        self.assertEqual(harness.pages(), {})
 
     def test_exit_button_keeps_all_three(self):
         folder = ProgramFolder("folders-exit")

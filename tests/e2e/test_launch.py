@@ -2,7 +2,7 @@
 program folders whose path holds spaces and Japanese characters."""
 
 import harness
-from harness import HANDOFF_KEY, MenuTestCase, ProgramFolder, click, message_box, program_button
+from harness import HANDOFF_KEY, MenuTestCase, ProgramFolder, click, message_box, pages, program_button, wait_until
 
 
 def first_argument(command_line):
@@ -58,6 +58,37 @@ class LaunchTest(MenuTestCase):
         self.assertEqual(folder.starts(), [])
         click(1, program_button(12))
         self.assertEqual(self.wait_starts(folder, 1)[0]["number"], 12)
+
+    def test_the_message_holds_every_page_until_it_is_answered(self):
+        # Page 2's button 0 names a file that is not a program.
+        folder = ProgramFolder("launch-holds-all", calculators=[0], not_programs=[72])
+        menu = self.start_menu(folder)
+        click(1, harness.NEXT_BUTTON)
+        menu.wait_visible([1, 2])
+        click(2, harness.NEXT_BUTTON)
+        menu.wait_visible([1, 3])
+        harness.press(3, harness.NEXT_BUTTON, 3)  # back to page 2; page 3 stays, hidden
+        harness.release(3)
+        menu.wait_visible([1, 2])
+        self.assertEqual(pages().enabled(), {1: True, 2: True, 3: True})
+
+        click(2, program_button(0))
+        box = message_box("Vandrel")
+        self.assertIsNotNone(box, f"no message box; windows: {harness.windows()}")
+        self.assertEqual(box["owner_page"], "2", box)
+        snapshot = pages()
+        self.assertEqual(snapshot.enabled(), {1: False, 2: False, 3: False}, snapshot.describe())
+
+        harness.answer("Vandrel", "IDOK")
+        def all_enabled():
+            snapshot = pages()
+            return snapshot if all(snapshot.enabled().values()) else False
+        self.assertEqual(sorted(wait_until(all_enabled, what="every page enabled again", seen=pages)), [1, 2, 3])
+        # Page 1 takes input again: its calculator starts.
+        menu.wait_visible([1, 2])
+        harness.probe("focus", 1, program_button(0))
+        harness.xdotool("key", "Return")
+        self.assertEqual(self.wait_starts(folder, 1)[0]["number"], 0)
 
     def test_program_folder_with_spaces_and_japanese_characters(self):
         folder = ProgramFolder("展開 メニュー テスト", calculators=[12, 72])

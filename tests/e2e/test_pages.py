@@ -145,12 +145,35 @@ class TooltipTest(MenuTestCase):
         click(2, NEXT_BUTTON)
         menu.wait_visible([1, 3])
 
-        x, y = harness.control_centre(3, program_button(0))
-        xdotool("mousemove", x + 8, y + 8)
-        xdotool("mousemove", x, y)
+        harness.hover(3, program_button(0))
         texts = wait_until(lambda: "変形角丸　一級課題" in harness.tooltip_texts(), timeout=8,
                            what="the tooltip of page 3 button 0", seen=harness.tooltip_texts)
         self.assertTrue(texts)
+
+    def test_a_click_puts_the_tooltip_away_until_the_next_hover(self):
+        harness.reg_delete(harness.DOZIZ_KEY)  # unregistered: the click also brings the entry
+        folder = ProgramFolder("tooltip-click", calculators=[144])
+        menu = self.start_menu(folder)
+        cases = [(1, harness.NAME_LABEL, "一度のみ入力可能です"), (3, program_button(0), "変形角丸　一級課題")]
+        for page, ident, text in cases:
+            with self.subTest(page=page):
+                if page == 3:
+                    click(1, NEXT_BUTTON)
+                    menu.wait_visible([1, 2])
+                    click(2, NEXT_BUTTON)
+                    menu.wait_visible([1, 3])
+                shown = lambda: text in harness.tooltip_texts()
+                harness.hover(page, ident)
+                wait_until(shown, what=f"the tooltip {text} before the click", seen=harness.tooltip_texts)
+                xdotool("click", 1)
+                wait_until(lambda: not shown(), what="the click to put the tooltip away", seen=harness.tooltip_texts)
+                if page == 1:  # the label's click brought the entry
+                    self.assertEqual(harness.controls(1)[harness.ENTRY_BOX]["visible"], 1)
+                xdotool("mousemove", 5, 5)  # off the page
+                stays(lambda: not shown(), duration=0.3, what="no tooltip off the page", seen=harness.tooltip_texts)
+                harness.hover(page, ident)
+                wait_until(shown, what=f"the tooltip {text} again after the click", seen=harness.tooltip_texts)
+        self.assertEqual([s["number"] for s in self.wait_starts(folder, 1)], [144], "the button's click started it")
 
 
 if __name__ == "__main__":

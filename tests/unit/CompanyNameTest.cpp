@@ -196,5 +196,47 @@ TEST_F(CompanyNameTest, AFailedReadShowsThePromptAndTheLabelBringsTheEntry) {
     EXPECT_TRUE(entryShown());
 }
 
+TEST_F(CompanyNameTest, ASecondFailureAfterTheRecoveryPointSkipsOnlyItsOwnStep) {
+    // A step of the name label's run that fails in both runs of the load.
+    const struct {
+        const char* step;
+        Op op;
+        const wchar_t* match;
+        int times;  // the program folder is asked once before, for the stale executable
+        bool buttonOfAPresentProgram;
+    } cases[] = {
+        {"name label", Op::SetText, L"1:300 | ", 2, true},
+        {"program folder", Op::ModulePath, L"", 3, false},  // no folder: every button disabled
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        MemoryPlatform p;
+        p.addPrograms({3});
+        p.fail(c.op, c.match, c.times);
+        Menu m(p);
+        ASSERT_EQ(m.start(), Menu::Start::Running);
+        EXPECT_EQ(*m.session().table.slot(3), L"Ten0003.exe");
+        EXPECT_EQ(p.control(1, button(3))->enabled, c.buttonOfAPresentProgram);
+        EXPECT_FALSE(p.control(1, button(4))->enabled);  // its calculator is missing
+        EXPECT_TRUE(p.exists(L"C:\\Users\\user\\Desktop\\Orvanto.lnk"));
+        EXPECT_TRUE(p.visible(1));
+        EXPECT_FALSE(p.fatal.has_value());
+    }
+}
+
+TEST_F(CompanyNameTest, TheEntryPairIsHiddenTogetherEvenWhenTheBoxFails) {
+    ASSERT_EQ(start(), Menu::Start::Running);
+    ASSERT_TRUE(entryShown());
+    platform.fail(Op::SetVisible, L"1:400 | 0", 1, 77);
+    platform.fail(Op::SetVisible, L"1:800 | 0", 1, 88);
+    const Status hidden = company::showEntry(platform, false);
+    EXPECT_EQ(hidden.code(), 77u) << "the first failure";
+    EXPECT_EQ(platform.count(Op::SetVisible, L"1:800 | 0"), 1u) << "the button was tried too";
+
+    platform.fail(Op::SetVisible, L"1:400 | 0");
+    leftClick(1, kNext);  // leaving page 1 puts the entry away
+    EXPECT_FALSE(control(1, kConfirm).visible);
+}
+
 }  // namespace
 }  // namespace vandrel::testing

@@ -69,6 +69,34 @@ TEST_F(WorkFoldersTest, ClosingAnyPageRemovesTwoFoldersWithTheirContentsAndEnds)
     }
 }
 
+TEST_F(WorkFoldersTest, TheEndOfTheSessionClosesTheMenuLikeAWindowClose) {
+    ASSERT_EQ(start(), Menu::Start::Running);
+    platform.addFile(L"C:\\vurov\\x.txt");
+    menu.pages().ensureLoaded(3);  // a hidden page hears of it as well
+    menu.onEvent(Event{3, EventKind::EndSession, {}, 0});
+    EXPECT_FALSE(platform.exists(kTempWork));
+    EXPECT_FALSE(platform.exists(L"C:\\vurov"));
+    EXPECT_TRUE(platform.exists(L"C:\\Zaviz"));
+    EXPECT_EQ(platform.count(Op::DeleteFolderTree), 2u);
+    EXPECT_EQ(platform.count(Op::EndProgram), 1u);
+    EXPECT_LT(lastCall(Op::DeleteFolderTree), firstCall(Op::EndProgram)) << "the folders go first, then the program";
+    EXPECT_EQ(platform.exitCode, 0);
+}
+
+TEST_F(WorkFoldersTest, HiddenWorkFoldersAreKeptAtStartAndRemovedAtCloseLikePlainOnes) {
+    const MemoryPlatform::FileFlags concealed{.hidden = true, .system = true};
+    platform.addFolder(L"C:\\vurov", concealed);
+    platform.addFile(L"C:\\vurov\\hidden.tmp", concealed);
+    platform.addFolder(kTempWork, concealed);
+    platform.addFolder(Text(kTempWork) + L"\\sub", concealed);
+    ASSERT_EQ(start(), Menu::Start::Running);
+    EXPECT_EQ(platform.count(Op::CreateFolder), 1u) << "only \\Zaviz was missing";
+    close(1);
+    EXPECT_FALSE(platform.exists(L"C:\\vurov"));
+    EXPECT_FALSE(platform.exists(kTempWork));
+    EXPECT_TRUE(platform.ended);
+}
+
 TEST_F(WorkFoldersTest, TheExitButtonKeepsAllThree) {
     ASSERT_EQ(start(), Menu::Start::Running);
     leftClick(1, kExit);

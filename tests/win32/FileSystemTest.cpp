@@ -96,14 +96,19 @@ TEST_F(FileSystemTest, CreateFolderTakesATrailingSeparatorAndRefusesAnExistingNa
 }
 
 TEST_F(FileSystemTest, DeleteFolderTreeRemovesReadOnlyAndHiddenItemsAtAnyDepth) {
+    constexpr DWORD kConcealed = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     for (const Text& spelling : {Text(L"vurov"), Text(L"vurov\\")}) {
         SCOPED_TRACE(spelling.back() == L'\\' ? "with a trailing separator" : "without a trailing separator");
         const Text root = subfolder(L"vurov");
         subfolder(L"vurov\\深い");
         subfolder(L"vurov\\深い\\更に", FILE_ATTRIBUTE_READONLY);
         file(L"vurov\\深い\\更に\\readonly.dxf", FILE_ATTRIBUTE_READONLY);
-        file(L"vurov\\hidden.tmp", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-        EXPECT_TRUE(SetFileAttributesW(root.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
+        file(L"vurov\\hidden.tmp", kConcealed);
+        subfolder(L"vurov\\hidden folder", kConcealed);
+        file(L"vurov\\hidden folder\\hidden.dxf", kConcealed);
+        // The folder itself is hidden and system too.
+        EXPECT_TRUE(SetFileAttributesW(root.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | kConcealed));
+        ASSERT_TRUE(platform_.folderExists(folder_ / spelling).value());
 
         ASSERT_TRUE(platform_.deleteFolderTree(folder_ / spelling).ok());
         EXPECT_FALSE(exists(root));

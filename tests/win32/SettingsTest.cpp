@@ -59,15 +59,39 @@ TEST_F(SettingsTest, AbsentValueSectionOrApplicationReadsEmpty) {
     }
 }
 
-TEST_F(SettingsTest, ValueThatIsNotTextIsAFailure) {
-    ASSERT_TRUE(platform_.writeSetting(app_, L"Nasa", L"name", L"x").ok());
+TEST_F(SettingsTest, ValueThatIsNotTextReadsEmptyAsAMissingOne) {
+    const Text section = kRoot + app_ + L"\\Nasa";
     const DWORD number = 7;
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (kRoot + app_ + L"\\Nasa").c_str(), L"name", REG_DWORD, &number,
-                              sizeof number),
+    const BYTE bytes[] = {0x71, 0x5C, 0x30, 0x75};  // "山田" as UTF-16LE, but stored as binary
+    const wchar_t lines[] = L"山田\0板金\0";
+    const struct {
+        DWORD type;
+        const void* data;
+        DWORD size;
+    } others[] = {
+        {REG_DWORD, &number, sizeof number},
+        {REG_BINARY, bytes, sizeof bytes},
+        {REG_MULTI_SZ, lines, sizeof lines},
+    };
+    for (const auto& other : others) {
+        SCOPED_TRACE(other.type);
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), L"name", other.type, other.data, other.size),
+                  ERROR_SUCCESS);
+        const auto read = platform_.readSetting(app_, L"Nasa", L"name");
+        ASSERT_TRUE(read.ok()) << read.status().operation() << " " << read.status().code();
+        EXPECT_EQ(read.value(), L"");
+    }
+}
+
+TEST_F(SettingsTest, StringWithoutItsTerminatorReadsExactly) {
+    const Text section = kRoot + app_ + L"\\Nasa";
+    const Text name = L"山田板金１0";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), L"name", REG_SZ, name.data(),
+                              static_cast<DWORD>(name.size() * sizeof(wchar_t))),
               ERROR_SUCCESS);
     const auto read = platform_.readSetting(app_, L"Nasa", L"name");
-    ASSERT_FALSE(read.ok());
-    EXPECT_EQ(read.status().operation(), "RegQueryValueExW");
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.value(), name);
 }
 
 }  // namespace

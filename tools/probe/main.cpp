@@ -1,7 +1,7 @@
 // probe: looks at the menu's windows from outside and drives them with window
 // messages, for the end-to-end tests and the benchmarks.
 //
-//   probe pages                       one line per page window
+//   probe pages                       one line per page window (visible, foreground, enabled, place, title)
 //   probe controls <page>             one line per control of a page (all levels)
 //   probe msgbox <title> [ms]         waits for a message box, prints its text and buttons
 //   probe answer <title> <button> [ms] presses IDOK, IDYES, IDNO or IDCANCEL of a message box
@@ -10,6 +10,8 @@
 //   probe click <page> <id>           the control's centre in screen pixels
 //   probe focus <page> <id>           brings the page to the front and focuses the control
 //   probe close <page>                posts WM_CLOSE to a page window
+//   probe endsession <page> [cancel]  sends WM_QUERYENDSESSION, prints its answer, then WM_ENDSESSION
+//                                     (TRUE: the session ends; with cancel FALSE: the end was called off)
 //   probe gui-resources               GDI and USER object counts of the menu's process
 //   probe windows                     every top-level window (for diagnostics)
 //
@@ -246,6 +248,7 @@ int listPages() {
                   .field(L"page", page)
                   .field(L"visible", IsWindowVisible(window) ? 1 : 0)
                   .field(L"foreground", window == foreground ? 1 : 0)
+                  .field(L"enabled", IsWindowEnabled(window) ? 1 : 0)
                   .field(L"left", rect.left)
                   .field(L"top", rect.top)
                   .field(L"right", rect.right)
@@ -402,6 +405,21 @@ int closePage(const wchar_t* pageArg) {
     return kDone;
 }
 
+int endSession(const wchar_t* pageArg, bool cancelled) {
+    int page = 0;
+    if (!parsePage(pageArg, page)) return complain(L"a page is a number from 1 to 5");
+    HWND window = findPage(page);
+    if (window == nullptr) return notFound(L"page " + std::to_wstring(page));
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &answer))
+        return failedCall(L"SendMessageTimeoutW(WM_QUERYENDSESSION)");
+    print(Line().field(L"query", static_cast<long long>(answer)));
+    // The program may end while it handles the message: no answer is expected.
+    SendMessageTimeoutW(window, WM_ENDSESSION, cancelled ? FALSE : TRUE, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                        nullptr);
+    return kDone;
+}
+
 int guiResources() {
     HWND window = nullptr;
     for (int page = 1; page <= 5 && window == nullptr; ++page) window = findPage(page);
@@ -434,6 +452,7 @@ int usage() {
     return complain(
         L"usage: probe pages | controls <page> | msgbox <title> [ms] | answer <title> <IDOK|IDCANCEL|IDYES|IDNO> [ms] | "
         L"tooltip | settext <page> <id> <text> | click <page> <id> | focus <page> <id> | close <page> | "
+        L"endsession <page> [cancel] | "
         L"gui-resources | windows");
 }
 
@@ -458,6 +477,8 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"click" && argc == 4) return controlCentre(argv[2], argv[3]);
     if (command == L"focus" && argc == 4) return focusControl(argv[2], argv[3]);
     if (command == L"close" && argc == 3) return closePage(argv[2]);
+    if (command == L"endsession" && argc == 3) return endSession(argv[2], false);
+    if (command == L"endsession" && argc == 4 && std::wstring_view(argv[3]) == L"cancel") return endSession(argv[2], true);
     if (command == L"gui-resources" && argc == 2) return guiResources();
     if (command == L"windows" && argc == 2) return listWindows();
     return usage();
