@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/Startup.h"
+#include "app/WorkFolders.h"
 
 namespace vandrel {
 
@@ -16,7 +17,7 @@ bool Menu::guarded(Step&& step) {
     } catch (const FatalError& fatal) {
         platform_.fatalExit(fatal.status());
     } catch (const std::bad_alloc&) {
-        platform_.fatalExit(Status::failure("memory", 8));  // not enough memory
+        platform_.fatalExit(Status::failure("operator new"));  // not enough memory
     }
     return false;
 }
@@ -37,6 +38,16 @@ Menu::Start Menu::start() {
     });
     return completed ? outcome : Start::Failed;
 }
+
+void Menu::firstPageLoading() {
+    // Any working folder that cannot be made is left out; the menu opens all
+    // the same.
+    carryOn(createTempWorkFolder(platform_));
+    carryOn(createFixedWorkFolder(platform_));
+    carryOn(createRootWorkFolder(platform_));
+}
+
+void Menu::pageClosing() { closeSession(platform_); }
 
 void Menu::onEvent(const Event& event) {
     guarded([&] { pages_.dispatch(event); });

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "pages/PageSet.h"
-#include "pages/Session.h"
+#include "pages/ProgramLife.h"
 #include "platform/Platform.h"
 
 namespace vandrel {
@@ -11,11 +11,11 @@ namespace vandrel {
 // The exit code of a run that ended with the fatal report.
 inline constexpr int kFatalExitCode = 1;
 
-class Menu final : public EventSink {
+class Menu final : public EventSink, private ProgramLife {
 public:
     enum class Start { Running, AnotherCopy, Failed };
 
-    explicit Menu(Platform& platform) : platform_(platform), pages_(platform, session_) {}
+    explicit Menu(Platform& platform) : platform_(platform), pages_(platform, *this) {}
     Menu(const Menu&) = delete;
     Menu& operator=(const Menu&) = delete;
 
@@ -26,15 +26,18 @@ public:
     // One event, handled to its end. A fatal failure is reported here.
     void onEvent(const Event& event) override;
 
-    const Session& session() const { return session_; }
+    const Session& session() const { return pages_.session(); }
     PageSet& pages() { return pages_; }
 
 private:
+    // ProgramLife: the working folders, and the close sequence.
+    void firstPageLoading() override;
+    void pageClosing() override;
+
     template <class Step>
     bool guarded(Step&& step);
 
     Platform& platform_;
-    Session session_;
     PageSet pages_;
 };
 

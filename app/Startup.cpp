@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/Paths.h"
+#include "core/Paths.h"
 
 namespace vandrel {
 

@@ -1,6 +1,6 @@
 #include "catalogue/Launch.h"
 
-#include "app/Paths.h"
+#include "core/Paths.h"
 
 namespace vandrel {
 
@@ -22,7 +22,7 @@ Result<Text> calculatorPath(Platform& platform, const ProgramTable& table, std::
     auto folder = appFolder(platform);
     if (!folder) return folder.status();
     const Text* name = table.slot(programNumber);
-    if (name == nullptr) return Status::failure("ProgramTable", 9);  // subscript out of range
+    if (name == nullptr) return Status::failure("ProgramTable::slot");  // subscript out of range
     return joinPath(folder.value(), *name);
 }
 
@@ -38,7 +38,8 @@ void launchProgram(Platform& platform, const ProgramTable& table, int page, int 
     const Status started = path ? platform.startProgram(path.value()) : path.status();
     // The launch's own message: whatever kept the calculator from starting.
     if (!started) {
-        carryOn(platform.messageBox(page, launchFailureText(programNumber), kLaunchTitle, kOkOnly));
+        carryOn(platform.messageBox(page, launchFailureText(programNumber), kLaunchTitle, MessageButtons::Ok,
+                                    MessageIcon::None));
     }
 }
 

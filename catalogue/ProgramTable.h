@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "core/Pages.h"
 #include "platform/Platform.h"
 
 namespace vandrel {
@@ -10,7 +11,7 @@ namespace vandrel {
 class ProgramTable {
 public:
     static constexpr int kSlots = 401;     // slots 0..400
-    static constexpr int kPrograms = 360;  // slots 0..359 name a calculator
+    static constexpr int kPrograms = kProgramCount;  // slots 0..359 name a calculator
 
     // "Ten" + four decimal digits + ".exe": 12 -> "Ten0012.exe".
     static Text fileName(int programNumber);

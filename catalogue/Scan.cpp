@@ -1,6 +1,6 @@
 #include "catalogue/Scan.h"
 
-#include "app/Paths.h"
+#include "core/Paths.h"
 
 namespace vandrel {
 

@@ -3,10 +3,9 @@
 #pragma once
 
 #include "catalogue/ProgramTable.h"
+#include "core/Pages.h"
 
 namespace vandrel {
-
-inline constexpr int kButtonsPerPage = 72;
 
 // `Menu01` ... `Menu05`: sets every program button of the page, enabled
 // when a plain file of the calculator's name is in `folder`. The scan never

@@ -1,13 +1,15 @@
 #include "company/CompanyName.h"
 
-#include "app/Paths.h"
+#include "core/Pages.h"
+#include "core/Paths.h"
 
 namespace vandrel::company {
 
 namespace {
-constexpr ControlKey kEntryBox{Ctl::Text1};
-constexpr ControlKey kConfirmButton{Ctl::Command3};
-constexpr int kPage1 = 1;
+using controls::kConfirm;
+using controls::kEntryBox;
+// The entry lies on the first page.
+constexpr int kEntryPage = kFirstPage;
 }  // namespace
 
 bool isRegistered(TextView name) { return name != kUnsetNameText; }
@@ -27,8 +29,8 @@ Text storeFailureText() {
 Status showEntry(Platform& platform, bool visible) {
     // The button is set even when the box fails, so that it is never left
     // on its own (a confirm button shown without its box).
-    Status box = platform.setVisible(kPage1, kEntryBox, visible);
-    Status button = platform.setVisible(kPage1, kConfirmButton, visible);
+    Status box = platform.setVisible(kEntryPage, kEntryBox, visible);
+    Status button = platform.setVisible(kEntryPage, kConfirm, visible);
     return box.ok() ? button : box;
 }
 
@@ -43,9 +45,9 @@ Status checkName(Platform& platform, Text& name) {
 }
 
 bool askToRegister(Platform& platform, TextView entered) {
-    const auto answer = platform.messageBox(kPage1, confirmationText(entered), kConfirmTitle,
-                                            kYesNo | kIconExclamation);
-    return answer.ok() && answer.value() == kAnswerYes;
+    const auto answer = platform.messageBox(kEntryPage, confirmationText(entered), kConfirmTitle,
+                                            MessageButtons::YesNo, MessageIcon::Exclamation);
+    return answer.ok() && answer.value() == Answer::Yes;
 }
 
 Status storeName(Platform& platform, TextView name) {

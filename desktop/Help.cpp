@@ -1,6 +1,6 @@
 #include "desktop/Help.h"
 
-#include "app/Paths.h"
+#include "core/Paths.h"
 
 namespace vandrel::desktop {
 
@@ -31,9 +31,10 @@ Status openManual(Platform& platform, int page) {
 }
 
 Status remoteSupport(Platform& platform, int page) {
-    const auto answer = platform.messageBox(page, supportQuestion(), kSupportTitle, kYesNo | kIconQuestion);
+    const auto answer =
+        platform.messageBox(page, supportQuestion(), kSupportTitle, MessageButtons::YesNo, MessageIcon::Question);
     if (!answer) return answer.status();
-    if (answer.value() != kAnswerYes) return {};
+    if (answer.value() != Answer::Yes) return {};
     return startFromAppFolder(platform, kSupportTool);
 }
 

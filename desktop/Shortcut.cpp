@@ -1,6 +1,6 @@
 #include "desktop/Shortcut.h"
 
-#include "app/Paths.h"
+#include "core/Paths.h"
 
 namespace vandrel::desktop {
 

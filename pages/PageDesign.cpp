@@ -9,28 +9,14 @@ namespace vandrel {
 
 namespace {
 
+using namespace controls;
+
 constexpr const wchar_t* kGothic = L"ＭＳ Ｐゴシック";
-constexpr Colour kBlue = rgb(0x00, 0x00, 0xFF);
-constexpr Colour kDarkBlue = rgb(0x00, 0x00, 0xC0);
-constexpr Colour kPink = rgb(0xFF, 0x80, 0x80);
-constexpr Colour kMagentaPale = rgb(0xFF, 0xC0, 0xFF);
-constexpr Colour kGreen = rgb(0x00, 0xFF, 0x00);
-
-constexpr ControlKey kFrame{Ctl::Frame1};
-constexpr ControlKey kTitle{Ctl::Label1};
-constexpr ControlKey kVersion{Ctl::Label2, 0};
-constexpr ControlKey kPageTitle{Ctl::Label2, 1};
-constexpr ControlKey kName{Ctl::Label3};
-constexpr ControlKey kEntry{Ctl::Text1};
-constexpr ControlKey kConfirm{Ctl::Command3};
-constexpr ControlKey kNext{Ctl::Command2, 0};
-constexpr ControlKey kExit{Ctl::Command2, 1};
-constexpr ControlKey kManual{Ctl::Command4};
-constexpr ControlKey kSupport{Ctl::Command5};
-constexpr ControlKey kWebsite{Ctl::Command6};
-constexpr ControlKey kRepair{Ctl::Command7};
-
-bool isFirst(const PageData& page) { return page.number == 1; }
+constexpr Colour kBlue = Colour::rgb(0x00, 0x00, 0xFF);
+constexpr Colour kDarkBlue = Colour::rgb(0x00, 0x00, 0xC0);
+constexpr Colour kPink = Colour::rgb(0xFF, 0x80, 0x80);
+constexpr Colour kMagentaPale = Colour::rgb(0xFF, 0xC0, 0xFF);
+constexpr Colour kGreen = Colour::rgb(0x00, 0xFF, 0x00);
 
 layout::TwipRect rectOf(const PageData& page, ControlKey key) {
     switch (key.name) {
@@ -60,7 +46,7 @@ ControlDesign make(const PageData& page, ControlKey key, ControlKind kind) {
     return d;
 }
 
-ControlDesign label(const PageData& page, ControlKey key, Font font, Colour fore = 0x000000) {
+ControlDesign label(const PageData& page, ControlKey key, Font font, Colour fore = kBlack) {
     ControlDesign d = make(page, key, ControlKind::Label);
     d.font = font;
     d.fore = fore;
@@ -74,11 +60,11 @@ ControlDesign button(const PageData& page, ControlKey key, Colour back) {
     return d;
 }
 
-ControlDesign programButton(const PageData& page, int index) {
-    ControlDesign d = make(page, ControlKey{Ctl::Command1, static_cast<std::uint8_t>(index)}, ControlKind::Button);
+ControlDesign programButtonDesign(const PageData& page, int index) {
+    ControlDesign d = make(page, programButton(index), ControlKind::Button);
     d.inFrame = true;
-    const int number = page.offset + index;
-    d.picture = pictures::programPicture(number);
+    const int number = page.offset() + index;
+    d.picture = pictures::programButtonPicture(number);
     for (std::uint8_t captioned : page.captioned) {
         if (captioned == index) d.text = std::to_wstring(number);
     }
@@ -93,7 +79,7 @@ WindowDesign windowDesign(const PageData& page) {
     w.outerWidth = layout::pixels(layout::kWindowWidth);
     w.outerHeight = layout::pixels(layout::kWindowHeight);
     w.back = page.windowBack;
-    w.icon = pictures::kWindowIcon;
+    w.icon = pictures::icon(pictures::kWindowIcon);
     return w;
 }
 
@@ -116,15 +102,15 @@ std::vector<ControlDesign> controlDesigns(const PageData& page) {
     pageTitle.autoSize = true;
     all.push_back(pageTitle);
 
-    ControlDesign name = label(page, kName, {kGothic, 1125, true, false});
+    ControlDesign name = label(page, kNameLabel, {kGothic, 1125, true, false});
     name.autoSize = true;
-    if (isFirst(page)) name.cursor = pictures::kClickCursor;
+    if (page.nameEntry) name.cursor = pictures::cursor(pictures::kClickCursor);
     all.push_back(name);
 
-    if (isFirst(page)) {
-        ControlDesign entry = make(page, kEntry, ControlKind::TextBox);
+    if (page.nameEntry) {
+        ControlDesign entry = make(page, kEntryBox, ControlKind::TextBox);
         entry.text = company::kEntryPrompt;
-        entry.back = 0xFFFFFF;
+        entry.back = kWhite;
         entry.visible = false;  // the name check decides
         entry.maxTyped = company::kMaxNameLength;
         all.push_back(entry);
@@ -136,12 +122,12 @@ std::vector<ControlDesign> controlDesigns(const PageData& page) {
     }
 
     ControlDesign next = button(page, kNext, page.nextBack);
-    next.picture = pictures::kNext;
+    next.picture = pictures::bitmap(pictures::kNext);
     next.mouseDown = true;
     all.push_back(next);
 
     ControlDesign exit = button(page, kExit, kPink);
-    exit.picture = pictures::kExit;
+    exit.picture = pictures::bitmap(pictures::kExit);
     exit.mouseDown = true;
     all.push_back(exit);
 
@@ -160,7 +146,7 @@ std::vector<ControlDesign> controlDesigns(const PageData& page) {
     all.push_back(repair);
 
     ControlDesign manual = button(page, kManual, page.helpBack);
-    manual.picture = pictures::kHelp;
+    manual.picture = pictures::bitmap(pictures::kHelp);
     manual.visible = false;  // shown by the load
     all.push_back(manual);
 
@@ -168,18 +154,18 @@ std::vector<ControlDesign> controlDesigns(const PageData& page) {
     frame.back = kInactiveBorder;
     all.push_back(frame);
 
-    for (int i = 0; i < 72; ++i) all.push_back(programButton(page, i));
+    for (int i = 0; i < kButtonsPerPage; ++i) all.push_back(programButtonDesign(page, i));
     return all;
 }
 
 std::vector<Placement> headerPlacements(const PageData& page) {
-    constexpr ControlKey kOrder[] = {kFrame, kTitle,   kName,      kNext,    kVersion, kExit,  kEntry,
+    constexpr ControlKey kOrder[] = {kFrame,   kTitle,  kNameLabel, kNext,    kVersion, kExit,  kEntryBox,
                                      kConfirm, kManual, kPageTitle, kSupport, kWebsite, kRepair};
     std::vector<Placement> placements;
     placements.reserve(std::size(kOrder));
     for (ControlKey key : kOrder) {
-        const bool firstPageOnly = key == kEntry || key == kConfirm;
-        if (firstPageOnly && !isFirst(page)) continue;
+        const bool entryOnly = key == kEntryBox || key == kConfirm;
+        if (entryOnly && !page.nameEntry) continue;
         placements.push_back({key, rectOf(page, key)});
     }
     return placements;

@@ -1,8 +1,7 @@
 #include "pages/PageSet.h"
 
-#include "app/Paths.h"
-#include "app/WorkFolders.h"
 #include "catalogue/Scan.h"
+#include "core/Paths.h"
 #include "desktop/Help.h"
 #include "desktop/Shortcut.h"
 #include "pages/PageDesign.h"
@@ -11,21 +10,15 @@ namespace vandrel {
 
 namespace {
 
-constexpr ControlKey kVersionLabel{Ctl::Label2, 0};
-constexpr ControlKey kNameLabel{Ctl::Label3};
-constexpr ControlKey kEntryBox{Ctl::Text1};
-constexpr ControlKey kConfirmButton{Ctl::Command3};
-constexpr ControlKey kManualButton{Ctl::Command4};
-constexpr Colour kWhite = 0xFFFFFF;
+using namespace controls;
 
-constexpr int kFirstPage = 1;
-constexpr int kNextButton = 0;
-constexpr int kExitButton = 1;
+constexpr int kNextButton = kNext.index;
+constexpr int kExitButton = kExit.index;
+// A confirmed name shows at once on the first page and on this one.
+constexpr int kAlsoShowsConfirmedName = 2;
 
 int nextPage(int page) { return page == kPageCount ? 1 : page + 1; }
 int previousPage(int page) { return page == 1 ? kPageCount : page - 1; }
-
-ControlKey programButton(int index) { return ControlKey{Ctl::Command1, static_cast<std::uint8_t>(index)}; }
 
 }  // namespace
 
@@ -58,7 +51,7 @@ void PageSet::createWindow(const PageData& page) {
 
 void PageSet::formLoad(const PageData& page) {
     createWindow(page);
-    if (page.number == kFirstPage) {
+    if (page.setsUp) {
         loadFirstPage(page);
     } else {
         loadOtherPage(page);
@@ -69,12 +62,10 @@ void PageSet::loadFirstPage(const PageData& page) {
     const int p = page.number;
     // The working folders. Any of them that cannot be made is left out; the
     // menu opens all the same.
-    carryOn(createTempWorkFolder(platform_));
-    carryOn(createFixedWorkFolder(platform_));
-    carryOn(createRootWorkFolder(platform_));
+    life_.firstPageLoading();
 
     // Layout: each step that fails is skipped.
-    carryOn(platform_.setTooltip(p, kNameLabel, company::kLabelTooltip));
+    if (page.nameEntry) carryOn(platform_.setTooltip(p, kNameLabel, company::kLabelTooltip));
     session_.pageCaption = kPageCaption;
     carryOn(platform_.setWindowSize(p, layout::pixels(layout::kWindowWidth), layout::pixels(layout::kWindowHeight)));
     carryOn(platform_.setWindowTitle(p, session_.pageCaption));
@@ -97,7 +88,7 @@ void PageSet::loadOtherPage(const PageData& page) {
     carryOn(platform_.setWindowTitle(p, session_.pageCaption));
     placeHeader(page);
     whitenButtons(page);
-    if (p >= 3) carryOn(setTooltips(page));  // `Capution03`
+    carryOn(setTooltips(page));  // `Capution03`: page 3's table (the others have none)
     carryOn(platform_.setText(p, kNameLabel, session_.companyName));
     carryOn(scan(page));
 }
@@ -106,15 +97,15 @@ void PageSet::placeHeader(const PageData& page) {
     const int p = page.number;
     for (const Placement& place : headerPlacements(page)) {
         carryOn(platform_.setBounds(p, place.key, layout::toPixels(place.rect)));
-        if (place.key == kVersionLabel) {
-            if (p == kFirstPage) {
-                carryOn(platform_.setText(p, kVersionLabel, kVersionText));
-            } else if (auto version = platform_.getText(kFirstPage, kVersionLabel)) {
+        if (place.key == kVersion) {
+            if (page.setsUp) {
+                carryOn(platform_.setText(p, kVersion, kVersionText));
+            } else if (auto version = platform_.getText(kFirstPage, kVersion)) {
                 // Every page shows the version text that page 1 set.
-                carryOn(platform_.setText(p, kVersionLabel, version.value()));
+                carryOn(platform_.setText(p, kVersion, version.value()));
             }
-        } else if (place.key == kManualButton) {
-            carryOn(platform_.setVisible(p, kManualButton, true));
+        } else if (place.key == kManual) {
+            carryOn(platform_.setVisible(p, kManual, true));
         }
     }
 }
@@ -123,7 +114,7 @@ void PageSet::whitenButtons(const PageData& page) {
     for (int i = 0; i < kButtonsPerPage; ++i) {
         carryOn(platform_.setBackColour(page.number, programButton(i), kWhite));
         if (page.numbersAsCaptions) {
-            carryOn(platform_.setText(page.number, programButton(i), std::to_wstring(page.offset + i)));
+            carryOn(platform_.setText(page.number, programButton(i), std::to_wstring(page.offset() + i)));
         }
     }
 }
@@ -156,14 +147,14 @@ Status PageSet::fromNameLabelToEnd(Steps steps) {
     session_.table.fill();  // `Menumot`
     // Without the program folder every button is disabled.
     scanPage(platform_, session_.table, folder ? &folder.value() : nullptr, kFirstPage,
-             pageData(kFirstPage).offset);  // `Menu01`
+             pageOffset(kFirstPage));  // `Menu01`
     goesOn(desktop::flipShortcut(platform_));  // `DisktopPASS`
     return first;
 }
 
 Status PageSet::scan(const PageData& page) {
     const auto folder = appFolder(platform_);
-    scanPage(platform_, session_.table, folder ? &folder.value() : nullptr, page.number, page.offset);
+    scanPage(platform_, session_.table, folder ? &folder.value() : nullptr, page.number, page.offset());
     return folder.status();
 }
 
@@ -172,7 +163,7 @@ Status PageSet::scan(const PageData& page) {
 void PageSet::dispatch(const Event& event) {
     if (event.page < 1 || event.page > kPageCount || !isLoaded(event.page)) return;
     const PageData& page = pageData(event.page);
-    const bool first = event.page == kFirstPage;
+    const bool entry = page.nameEntry;  // the entry's handlers
     const ControlKey control = event.control;
 
     switch (event.kind) {
@@ -184,7 +175,7 @@ void PageSet::dispatch(const Event& event) {
             if (control.name == Ctl::Command2) Command2_MouseDown(page, control.index, event.button);
             return;
         case EventKind::DblClick:
-            if (first && control == kNameLabel) Label3_DblClick();
+            if (entry && control == kNameLabel) Label3_DblClick();
             return;
         case EventKind::Click:
             break;
@@ -192,9 +183,9 @@ void PageSet::dispatch(const Event& event) {
     switch (control.name) {
         case Ctl::Command1: Command1_Click(page, control.index); return;
         case Ctl::Command2: Command2_Click(page, control.index); return;
-        case Ctl::Command3: if (first) Command3_Click(); return;
-        case Ctl::Label3: if (first) Label3_Click(); return;
-        case Ctl::Text1: if (first) Text1_Click(); return;
+        case Ctl::Command3: if (entry) Command3_Click(); return;
+        case Ctl::Label3: if (entry) Label3_Click(); return;
+        case Ctl::Text1: if (entry) Text1_Click(); return;
         case Ctl::Command4: Command4_Click(page); return;
         case Ctl::Command5: Command5_Click(page); return;
         case Ctl::Command6: Command6_Click(); return;
@@ -207,7 +198,7 @@ void PageSet::dispatch(const Event& event) {
 
 void PageSet::Command1_Click(const PageData& page, int index) {
     if (index < 0 || index >= kButtonsPerPage) return;
-    launchProgram(platform_, session_.table, page.number, page.offset, page.handOff,
+    launchProgram(platform_, session_.table, page.number, page.offset(), page.handOff,
                   static_cast<std::int16_t>(index));
 }
 
@@ -222,10 +213,10 @@ void PageSet::Command2_MouseDown(const PageData& page, int index, std::uint8_t b
 }
 
 void PageSet::Command2_Click(const PageData& page, int index) {
-    if (page.number == kFirstPage) {
+    if (page.staysBeneath) {
         // Leaving page 1 by either button puts its name entry away.
         carryOn(company::showEntry(platform_, false));
-        if (index == kNextButton) show(nextPage(kFirstPage));  // page 1 stays beneath
+        if (index == kNextButton) show(nextPage(page.number));  // page 1 stays beneath
         if (index == kExitButton) platform_.endProgram(0);
         return;
     }
@@ -243,21 +234,21 @@ void PageSet::Command3_Click() {
     // told, and the entry stays as it is for another try.
     if (!company::storeName(platform_, entered)) {
         carryOn(platform_.messageBox(kFirstPage, company::storeFailureText(), company::kConfirmTitle,
-                                     kOkOnly | kIconExclamation));
+                                     MessageButtons::Ok, MessageIcon::Exclamation));
         return;
     }
     session_.companyName = entered;
     carryOn(company::showEntry(platform_, false));
     carryOn(platform_.setText(kFirstPage, kNameLabel, entered));
-    ensureLoaded(2);
-    carryOn(platform_.setText(2, kNameLabel, entered));
+    ensureLoaded(kAlsoShowsConfirmedName);
+    carryOn(platform_.setText(kAlsoShowsConfirmedName, kNameLabel, entered));
 }
 
 void PageSet::Label3_Click() {
     if (company::isRegistered(session_.companyName)) return;
     carryOn(platform_.setVisible(kFirstPage, kEntryBox, true));
     carryOn(platform_.setText(kFirstPage, kEntryBox, company::kEntryPrompt));
-    carryOn(platform_.setVisible(kFirstPage, kConfirmButton, true));
+    carryOn(platform_.setVisible(kFirstPage, kConfirm, true));
 }
 
 void PageSet::Label3_DblClick() {
@@ -273,6 +264,6 @@ void PageSet::Command5_Click(const PageData& page) { carryOn(desktop::remoteSupp
 void PageSet::Command6_Click() { carryOn(desktop::openWebsite(platform_)); }
 void PageSet::Command7_Click() { carryOn(desktop::errorRepair(platform_)); }
 
-void PageSet::Form_QueryUnload() { closeSession(platform_); }
+void PageSet::Form_QueryUnload() { life_.pageClosing(); }
 
 }  // namespace vandrel

@@ -6,13 +6,15 @@
 #include <array>
 
 #include "pages/PageData.h"
+#include "pages/ProgramLife.h"
 #include "pages/Session.h"
 
 namespace vandrel {
 
 class PageSet {
 public:
-    PageSet(Platform& platform, Session& session) : platform_(platform), session_(session) {}
+    // `life` answers for what the pages' events start around them.
+    PageSet(Platform& platform, ProgramLife& life) : platform_(platform), life_(life) {}
     PageSet(const PageSet&) = delete;
     PageSet& operator=(const PageSet&) = delete;
 
@@ -23,6 +25,8 @@ public:
     void show(int page);
     void hide(int page);
     bool isLoaded(int page) const { return loaded_.at(static_cast<std::size_t>(page - 1)); }
+    // The process-wide values of the run, which the pages keep.
+    const Session& session() const { return session_; }
 
     // Routes a platform event to the handler of its page and control.
     void dispatch(const Event& event);
@@ -59,7 +63,8 @@ private:
     void Form_QueryUnload();
 
     Platform& platform_;
-    Session& session_;
+    ProgramLife& life_;
+    Session session_;
     std::array<bool, kPageCount> loaded_{};
 };
 

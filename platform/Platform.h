@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Controls.h"
 #include "platform/Status.h"
 
 namespace vandrel {
@@ -25,39 +26,6 @@ using Text = std::wstring;
 using TextView = std::wstring_view;
 
 // ---------------------------------------------------------------- controls
-
-// The controls of a page window, by their form names.
-enum class Ctl : std::uint8_t {
-    Label1,    // product title
-    Label2,    // (0) version text, (1) page title
-    Label3,    // company name
-    Text1,     // company-name entry box (page 1)
-    Frame1,    // container of the program buttons
-    Command1,  // (0..71) program buttons, children of Frame1
-    Command2,  // (0) next, (1) exit
-    Command3,  // confirm the company name (page 1)
-    Command4,  // manual
-    Command5,  // remote support
-    Command6,  // website
-    Command7,  // error repair
-};
-
-// A control of a page: its name and its index in the control array.
-struct ControlKey {
-    Ctl name{};
-    std::uint8_t index = 0;
-
-    // The control identifier the platform gives the control's window: unique
-    // within a page, never 0.
-    constexpr int id() const { return (static_cast<int>(name) + 1) * 100 + index; }
-    static constexpr ControlKey fromId(int id) {
-        return ControlKey{static_cast<Ctl>(id / 100 - 1), static_cast<std::uint8_t>(id % 100)};
-    }
-    friend constexpr bool operator==(ControlKey a, ControlKey b) {
-        return a.name == b.name && a.index == b.index;
-    }
-    friend constexpr bool operator!=(ControlKey a, ControlKey b) { return !(a == b); }
-};
 
 enum class ControlKind : std::uint8_t {
     Label,    // static text; reports Click and DblClick
@@ -68,12 +36,33 @@ enum class ControlKind : std::uint8_t {
     Frame,    // container; the program buttons are its children
 };
 
-// 0xRRGGBB, or a system colour: kSystemColour | index.
-using Colour = std::uint32_t;
-constexpr Colour kSystemColour = 0x80000000u;
-constexpr Colour kInactiveBorder = kSystemColour | 11;  // system colour 11
-constexpr Colour kButtonFace = kSystemColour | 15;      // system colour 15
-constexpr Colour rgb(unsigned r, unsigned g, unsigned b) { return (r << 16) | (g << 8) | b; }
+// The colours of the system that the pages use (as the user's theme has them).
+enum class SystemColour : std::uint8_t { InactiveBorder, ButtonFace };
+
+// A colour of its own (red, green, blue) or one of the system's.
+class Colour {
+public:
+    constexpr Colour() = default;  // black
+    static constexpr Colour rgb(unsigned r, unsigned g, unsigned b) { return Colour((r << 16) | (g << 8) | b, false); }
+    static constexpr Colour system(SystemColour colour) { return Colour(static_cast<std::uint32_t>(colour), true); }
+
+    constexpr bool isSystem() const { return system_; }
+    constexpr SystemColour systemColour() const { return static_cast<SystemColour>(value_); }
+    // 0xRRGGBB, for a colour of its own.
+    constexpr std::uint32_t rgbValue() const { return value_; }
+
+    friend constexpr auto operator<=>(Colour, Colour) = default;
+
+private:
+    constexpr Colour(std::uint32_t value, bool system) : value_(value), system_(system) {}
+    std::uint32_t value_ = 0;
+    bool system_ = false;
+};
+
+inline constexpr Colour kInactiveBorder = Colour::system(SystemColour::InactiveBorder);
+inline constexpr Colour kButtonFace = Colour::system(SystemColour::ButtonFace);
+inline constexpr Colour kBlack = Colour::rgb(0x00, 0x00, 0x00);
+inline constexpr Colour kWhite = Colour::rgb(0xFF, 0xFF, 0xFF);
 
 struct Font {
     const wchar_t* face = nullptr;  // nullptr: the page's default font
@@ -82,11 +71,15 @@ struct Font {
     bool italic = false;
 };
 
-// Resource identifiers of the pictures built into the program (0 = none):
-// below kIconPictureBase a bitmap resource, from it on an icon resource.
-// ControlDesign::cursor names a cursor resource.
-using PictureId = int;
-constexpr PictureId kIconPictureBase = 2000;
+// A picture built into the program, by its kind and its resource number.
+enum class PictureKind : std::uint8_t { None, Bitmap, Icon, Cursor };
+struct Picture {
+    PictureKind kind = PictureKind::None;
+    int resource = 0;
+
+    explicit constexpr operator bool() const { return kind != PictureKind::None; }
+    friend constexpr auto operator<=>(Picture, Picture) = default;
+};
 
 struct Bounds {
     int left = 0, top = 0, width = 0, height = 0;  // pixels
@@ -103,10 +96,10 @@ struct ControlDesign {
     bool inFrame = false;  // child of Frame1 rather than of the page
     Bounds bounds;
     Text text;
-    PictureId picture = 0;
-    PictureId cursor = 0;        // pointer shown over the control (0: default)
+    Picture picture;             // a bitmap or an icon
+    Picture cursor;              // pointer shown over the control (none: the default)
     Colour back = kButtonFace;
-    Colour fore = 0x000000;
+    Colour fore = kBlack;
     Font font;
     bool visible = true;
     bool enabled = true;
@@ -119,7 +112,7 @@ struct WindowDesign {
     Text title;
     int outerWidth = 0, outerHeight = 0;  // pixels, frame included
     Colour back = kInactiveBorder;
-    PictureId icon = 0;
+    Picture icon;
 };
 
 // ------------------------------------------------------------------ events
@@ -151,14 +144,10 @@ protected:
 
 // -------------------------------------------------------------- the platform
 
-// Message box flags, as the menu uses them (the values are Windows').
-enum MessageBoxFlags : unsigned {
-    kOkOnly = 0,
-    kYesNo = 4,
-    kIconQuestion = 32,
-    kIconExclamation = 48,
-};
-enum MessageBoxAnswer : int { kAnswerOk = 1, kAnswerYes = 6, kAnswerNo = 7 };
+// The message boxes the menu shows: their buttons, their icon, the answer.
+enum class MessageButtons : std::uint8_t { Ok, YesNo };  // Yes is the default of Yes and No
+enum class MessageIcon : std::uint8_t { None, Question, Exclamation };
+enum class Answer : std::uint8_t { Ok, Yes, No };
 
 class Platform {
 public:
@@ -218,8 +207,10 @@ public:
     virtual Status createShortcut(TextView linkPath, TextView targetPath) = 0;
 
     // --- message boxes
-    // Modal; the answer is the button pressed. Owner 0: no owner window.
-    virtual Result<int> messageBox(int ownerPage, TextView text, TextView title, unsigned flags) = 0;
+    // Modal to the whole menu: no page takes input until it is answered.
+    // The answer is the button pressed. Owner 0: no owner window.
+    virtual Result<Answer> messageBox(int ownerPage, TextView text, TextView title, MessageButtons buttons,
+                                      MessageIcon icon) = 0;
 
     // --- page windows (page 1..5) and their controls
     virtual void setEventSink(EventSink* sink) = 0;

@@ -5,7 +5,7 @@
 //   carryOn(op)        the step is skipped and the handler goes on
 //   orFatal(op)        the program cannot go on: FatalError is thrown, and the
 //                      event dispatcher shows the fatal report and ends with a
-//                      non-zero exit code (see Menu::dispatch)
+//                      non-zero exit code (see Menu::guarded)
 //   if (!op.ok()) ...  the call site handles it itself (the launch's message,
 //                      page 1's recovery point)
 //
@@ -14,8 +14,10 @@
 #pragma once
 
 #include <cstdint>
+#include <source_location>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace vandrel {
@@ -24,30 +26,40 @@ class [[nodiscard]] Status {
 public:
     Status() = default;  // success
 
-    static Status failure(std::string operation, std::uint32_t code) {
+    // A failed call: the system call (or the platform operation) that failed,
+    // the system's own error code where it gave one (0: none), and where in
+    // the program it was made.
+    static Status failure(std::string_view operation, std::uint32_t systemCode = 0,
+                          std::source_location where = std::source_location::current()) {
         Status s;
-        s.operation_ = std::move(operation);
-        s.code_ = code == 0 ? 1 : code;
+        s.failed_ = true;
+        s.operation_ = operation;
+        s.systemCode_ = systemCode;
+        s.where_ = where;
         return s;
     }
 
-    bool ok() const { return code_ == 0; }
+    bool ok() const { return !failed_; }
     explicit operator bool() const { return ok(); }
-    // The platform call that failed ("CreateProcessW", "RegSetValueExW", ...).
+    // "CreateProcessW", "RegSetValueExW", "setText" ...
     const std::string& operation() const { return operation_; }
-    // The platform's error code (GetLastError or an HRESULT); never 0 on failure.
-    std::uint32_t code() const { return code_; }
+    // The error code the system gave (GetLastError, an HRESULT); 0 when the
+    // failure is not one of the system's.
+    std::uint32_t systemCode() const { return systemCode_; }
+    const std::source_location& where() const { return where_; }
 
 private:
+    bool failed_ = false;
     std::string operation_;
-    std::uint32_t code_ = 0;
+    std::uint32_t systemCode_ = 0;
+    std::source_location where_;
 };
 
 // A value, or the failure that kept the platform from producing it.
 template <class T>
 class [[nodiscard]] Result {
 public:
-    Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit on purpose
+    Result(T value) : value_(std::move(value)) {}            // NOLINT: implicit on purpose
     Result(Status failure) : status_(std::move(failure)) {}  // NOLINT
 
     bool ok() const { return status_.ok(); }
@@ -67,8 +79,7 @@ private:
 // dispatcher, which shows the fatal report and ends the process.
 class FatalError : public std::runtime_error {
 public:
-    explicit FatalError(Status s)
-        : std::runtime_error(s.operation()), status_(std::move(s)) {}
+    explicit FatalError(Status s) : std::runtime_error(s.operation()), status_(std::move(s)) {}
     const Status& status() const { return status_; }
 
 private:

@@ -47,12 +47,12 @@ std::vector<Resource> pictureResources() {
     for (const ProgramPicture& row : programPictureTable()) {
         const int id = pictures::programPicture(row.number);
         if (id == 0) throw std::logic_error("picture table row " + std::to_string(row.number) + " has no resource");
-        if (id < kIconPictureBase) out.push_back({id, ResourceType::Bitmap, bitmapFile(id)});
+        if (id < pictures::kIconPictureBase) out.push_back({id, ResourceType::Bitmap, bitmapFile(id)});
     }
     out.push_back({pictures::kWindowIcon, ResourceType::Icon, iconFile(pictures::kWindowIcon)});
     for (const ProgramPicture& row : programPictureTable()) {
         const int id = pictures::programPicture(row.number);
-        if (id >= kIconPictureBase) out.push_back({id, ResourceType::Icon, iconFile(id)});
+        if (id >= pictures::kIconPictureBase) out.push_back({id, ResourceType::Icon, iconFile(id)});
     }
     return out;
 }
@@ -68,7 +68,7 @@ void writePictures(const std::filesystem::path& folder) {
     writeFile(folder / iconFile(pictures::kWindowIcon), encodeIcon(renderWindowIcon()));
     for (const ProgramPicture& row : programPictureTable()) {
         const int id = pictures::programPicture(row.number);
-        const std::string file = id >= kIconPictureBase ? iconFile(id) : bitmapFile(id);
+        const std::string file = id >= pictures::kIconPictureBase ? iconFile(id) : bitmapFile(id);
         writeFile(folder / file, encodeProgramPicture(row));
     }
 

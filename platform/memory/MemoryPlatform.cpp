@@ -7,13 +7,6 @@ namespace vandrel {
 
 namespace {
 
-constexpr std::uint32_t kFileNotFound = 2;
-constexpr std::uint32_t kPathNotFound = 3;
-constexpr std::uint32_t kSharingViolation = 32;
-constexpr std::uint32_t kAlreadyExists = 183;
-constexpr std::uint32_t kBadExeFormat = 193;
-constexpr std::uint32_t kInvalidWindow = 1400;
-
 std::string narrow(TextView text) {
     // Enough for the traces: UTF-8 of the Basic Multilingual Plane.
     std::string out;
@@ -42,9 +35,8 @@ Text join(std::initializer_list<TextView> parts) {
     return out;
 }
 
-Text controlName(int page, ControlKey key) {
-    return std::to_wstring(page) + L":" + std::to_wstring(key.id());
-}
+// "3:Command1(5)": the page and the control, as the records name them.
+Text controlName(int page, ControlKey key) { return std::to_wstring(page) + L":" + vandrel::controlName(key); }
 
 }  // namespace
 
@@ -144,9 +136,7 @@ void MemoryPlatform::newProcess() {
     sink_ = nullptr;
 }
 
-void MemoryPlatform::fail(Op op, TextView match, int times, std::uint32_t code) {
-    failures_.push_back(Failure{op, Text(match), times, code});
-}
+void MemoryPlatform::fail(Op op, TextView match, int times) { failures_.push_back(Failure{op, Text(match), times}); }
 
 // ----------------------------------------------------------------- queries
 
@@ -187,7 +177,7 @@ void MemoryPlatform::putSetting(TextView app, TextView section, TextView key, Te
 const MemoryPlatform::Control* MemoryPlatform::control(int page, ControlKey key) const {
     const auto w = windows.find(page);
     if (w == windows.end()) return nullptr;
-    const auto c = w->second.controls.find(key.id());
+    const auto c = w->second.controls.find(key);
     return c == w->second.controls.end() ? nullptr : &c->second;
 }
 
@@ -232,7 +222,7 @@ Status MemoryPlatform::enter(Op op, Text args) {
         if (f.op == op && f.remaining != 0 && args.find(f.match) != Text::npos) {
             if (f.remaining > 0) --f.remaining;
             calls.push_back(Call{op, std::move(args)});
-            return Status::failure(opName(op), f.code);
+            return Status::failure(opName(op));
         }
     }
     calls.push_back(Call{op, std::move(args)});
@@ -254,8 +244,8 @@ Result<bool> MemoryPlatform::anotherCopyRunning() {
 Status MemoryPlatform::startProgram(TextView path) {
     if (Status s = enter(Op::StartProgram, Text(path)); !s) return s;
     const Item* file = item(path);
-    if (file == nullptr || file->folder) return Status::failure("startProgram", kFileNotFound);
-    if (!file->flags.program) return Status::failure("startProgram", kBadExeFormat);
+    if (file == nullptr || file->folder) return Status::failure("startProgram");
+    if (!file->flags.program) return Status::failure("startProgram");
     started.emplace_back(path);
     return {};
 }
@@ -263,7 +253,7 @@ Status MemoryPlatform::startProgram(TextView path) {
 Status MemoryPlatform::openDocument(int ownerPage, TextView path) {
     if (Status s = enter(Op::OpenDocument, join({std::to_wstring(ownerPage), path})); !s) return s;
     const Item* file = item(path);
-    if (file == nullptr || file->folder) return Status::failure("openDocument", kFileNotFound);
+    if (file == nullptr || file->folder) return Status::failure("openDocument");
     documents.emplace_back(path);
     return {};
 }
@@ -329,8 +319,8 @@ Result<bool> MemoryPlatform::itemExists(TextView path) {
 Status MemoryPlatform::deleteFile(TextView path) {
     if (Status s = enter(Op::DeleteFile, Text(path)); !s) return s;
     const auto it = items_.find(key(path));
-    if (it == items_.end() || it->second.folder) return Status::failure("deleteFile", kFileNotFound);
-    if (it->second.flags.inUse) return Status::failure("deleteFile", kSharingViolation);
+    if (it == items_.end() || it->second.folder) return Status::failure("deleteFile");
+    if (it->second.flags.inUse) return Status::failure("deleteFile");
     items_.erase(it);
     return {};
 }
@@ -338,9 +328,9 @@ Status MemoryPlatform::deleteFile(TextView path) {
 Status MemoryPlatform::createFolder(TextView path) {
     if (Status s = enter(Op::CreateFolder, Text(path)); !s) return s;
     const Text k = key(path);
-    if (items_.count(k)) return Status::failure("createFolder", kAlreadyExists);
+    if (items_.count(k)) return Status::failure("createFolder");
     const auto cut = k.find_last_of(L'\\');
-    if (cut == Text::npos || item(k.substr(0, cut)) == nullptr) return Status::failure("createFolder", kPathNotFound);
+    if (cut == Text::npos || item(k.substr(0, cut)) == nullptr) return Status::failure("createFolder");
     items_[k] = Item{Text(path), true, {}, {}};
     return {};
 }
@@ -349,7 +339,7 @@ Status MemoryPlatform::deleteFolderTree(TextView path) {
     if (Status s = enter(Op::DeleteFolderTree, Text(path)); !s) return s;
     const Text k = key(path);
     const auto top = items_.find(k);
-    if (top == items_.end() || !top->second.folder) return Status::failure("deleteFolderTree", kPathNotFound);
+    if (top == items_.end() || !top->second.folder) return Status::failure("deleteFolderTree");
     // Deepest first; an item in use stays, and so do the folders above it.
     // A link is an item of its own: what it points to lies elsewhere.
     std::vector<Text> inside;
@@ -370,7 +360,7 @@ Status MemoryPlatform::deleteFolderTree(TextView path) {
     for (const Text& itemKey : inside) {
         const Item& i = items_.at(itemKey);
         if (i.flags.inUse || (i.folder && keep(itemKey))) {
-            if (first.ok()) first = Status::failure("deleteFolderTree", kSharingViolation);
+            if (first.ok()) first = Status::failure("deleteFolderTree");
             continue;
         }
         items_.erase(itemKey);
@@ -392,29 +382,30 @@ Status MemoryPlatform::createShortcut(TextView linkPath, TextView targetPath) {
     if (Status s = enter(Op::CreateShortcut, join({linkPath, targetPath})); !s) return s;
     const Text k = key(linkPath);
     const auto cut = k.find_last_of(L'\\');
-    if (cut == Text::npos || item(k.substr(0, cut)) == nullptr) return Status::failure("createShortcut", kPathNotFound);
+    if (cut == Text::npos || item(k.substr(0, cut)) == nullptr) return Status::failure("createShortcut");
     items_[k] = Item{Text(linkPath), false, {}, Text(targetPath)};
     return {};
 }
 
 // ----------------------------------------------------------- message boxes
 
-Result<int> MemoryPlatform::messageBox(int ownerPage, TextView text, TextView title, unsigned flags) {
+Result<Answer> MemoryPlatform::messageBox(int ownerPage, TextView text, TextView title, MessageButtons buttons,
+                                          MessageIcon icon) {
     if (Status s = enter(Op::MessageBox, join({title, text})); !s) return s;
-    boxes.push_back(Box{ownerPage, Text(text), Text(title), flags});
+    boxes.push_back(Box{ownerPage, Text(text), Text(title), buttons, icon});
     if (!answers.empty()) {
-        const int answer = answers.front();
+        const Answer answer = answers.front();
         answers.pop_front();
         return answer;
     }
-    return (flags & kYesNo) ? int{kAnswerNo} : int{kAnswerOk};
+    return buttons == MessageButtons::YesNo ? Answer::No : Answer::Ok;
 }
 
 // ----------------------------------------------------------------- windows
 
 Status MemoryPlatform::createWindow(int page, const WindowDesign& design) {
     if (Status s = enter(Op::CreateWindow, std::to_wstring(page)); !s) return s;
-    if (windows.count(page)) return Status::failure("createWindow", kAlreadyExists);
+    if (windows.count(page)) return Status::failure("createWindow");
     Window w;
     w.design = design;
     w.title = design.title;
@@ -427,9 +418,9 @@ Status MemoryPlatform::createWindow(int page, const WindowDesign& design) {
 Status MemoryPlatform::createControl(int page, const ControlDesign& design) {
     if (Status s = enter(Op::CreateControl, controlName(page, design.key)); !s) return s;
     const auto w = windows.find(page);
-    if (w == windows.end()) return Status::failure("createControl", kInvalidWindow);
-    if (design.inFrame && !w->second.controls.count(ControlKey{Ctl::Frame1}.id())) {
-        return Status::failure("createControl", kInvalidWindow);
+    if (w == windows.end()) return Status::failure("createControl");
+    if (design.inFrame && !w->second.controls.count(controls::kFrame)) {
+        return Status::failure("createControl");
     }
     Control c;
     c.design = design;
@@ -438,14 +429,14 @@ Status MemoryPlatform::createControl(int page, const ControlDesign& design) {
     c.enabled = design.enabled;
     c.visible = design.visible;
     c.back = design.back;
-    w->second.controls[design.key.id()] = std::move(c);
+    w->second.controls[design.key] = std::move(c);
     return {};
 }
 
 Status MemoryPlatform::setWindowSize(int page, int outerWidth, int outerHeight) {
     if (Status s = enter(Op::SetWindowSize, std::to_wstring(page)); !s) return s;
     const auto w = windows.find(page);
-    if (w == windows.end()) return Status::failure("setWindowSize", kInvalidWindow);
+    if (w == windows.end()) return Status::failure("setWindowSize");
     w->second.outerWidth = outerWidth;
     w->second.outerHeight = outerHeight;
     return {};
@@ -454,7 +445,7 @@ Status MemoryPlatform::setWindowSize(int page, int outerWidth, int outerHeight) 
 Status MemoryPlatform::setWindowTitle(int page, TextView title) {
     if (Status s = enter(Op::SetWindowTitle, join({std::to_wstring(page), title})); !s) return s;
     const auto w = windows.find(page);
-    if (w == windows.end()) return Status::failure("setWindowTitle", kInvalidWindow);
+    if (w == windows.end()) return Status::failure("setWindowTitle");
     w->second.title = Text(title);
     return {};
 }
@@ -462,7 +453,7 @@ Status MemoryPlatform::setWindowTitle(int page, TextView title) {
 Status MemoryPlatform::setBounds(int page, ControlKey key, const Bounds& bounds) {
     if (Status s = enter(Op::SetBounds, controlName(page, key)); !s) return s;
     Control* c = findControl(page, key);
-    if (c == nullptr) return Status::failure("setBounds", kInvalidWindow);
+    if (c == nullptr) return Status::failure("setBounds");
     c->bounds = bounds;
     return {};
 }
@@ -470,7 +461,7 @@ Status MemoryPlatform::setBounds(int page, ControlKey key, const Bounds& bounds)
 Status MemoryPlatform::setText(int page, ControlKey key, TextView text) {
     if (Status s = enter(Op::SetText, join({controlName(page, key), text})); !s) return s;
     Control* c = findControl(page, key);
-    if (c == nullptr) return Status::failure("setText", kInvalidWindow);
+    if (c == nullptr) return Status::failure("setText");
     c->text = Text(text);
     return {};
 }
@@ -478,14 +469,14 @@ Status MemoryPlatform::setText(int page, ControlKey key, TextView text) {
 Result<Text> MemoryPlatform::getText(int page, ControlKey key) {
     if (Status s = enter(Op::GetText, controlName(page, key)); !s) return s;
     const Control* c = findControl(page, key);
-    if (c == nullptr) return Status::failure("getText", kInvalidWindow);
+    if (c == nullptr) return Status::failure("getText");
     return c->text;
 }
 
 Status MemoryPlatform::setEnabled(int page, ControlKey key, bool enabled) {
     if (Status s = enter(Op::SetEnabled, join({controlName(page, key), enabled ? L"1" : L"0"})); !s) return s;
     Control* c = findControl(page, key);
-    if (c == nullptr) return Status::failure("setEnabled", kInvalidWindow);
+    if (c == nullptr) return Status::failure("setEnabled");
     c->enabled = enabled;
     return {};
 }
@@ -493,7 +484,7 @@ Status MemoryPlatform::setEnabled(int page, ControlKey key, bool enabled) {
 Status MemoryPlatform::setVisible(int page, ControlKey key, bool isVisible) {
     if (Status s = enter(Op::SetVisible, join({controlName(page, key), isVisible ? L"1" : L"0"})); !s) return s;
     Control* c = findControl(page, key);
-    if (c == nullptr) return Status::failure("setVisible", kInvalidWindow);
+    if (c == nullptr) return Status::failure("setVisible");
     c->visible = isVisible;
     return {};
 }
@@ -501,7 +492,7 @@ Status MemoryPlatform::setVisible(int page, ControlKey key, bool isVisible) {
 Status MemoryPlatform::setBackColour(int page, ControlKey key, Colour colour) {
     if (Status s = enter(Op::SetBackColour, controlName(page, key)); !s) return s;
     Control* c = findControl(page, key);
-    if (c == nullptr) return Status::failure("setBackColour", kInvalidWindow);
+    if (c == nullptr) return Status::failure("setBackColour");
     c->back = colour;
     return {};
 }
@@ -509,7 +500,7 @@ Status MemoryPlatform::setBackColour(int page, ControlKey key, Colour colour) {
 Status MemoryPlatform::setTooltip(int page, ControlKey key, TextView text) {
     if (Status s = enter(Op::SetTooltip, join({controlName(page, key), text})); !s) return s;
     Control* c = findControl(page, key);
-    if (c == nullptr) return Status::failure("setTooltip", kInvalidWindow);
+    if (c == nullptr) return Status::failure("setTooltip");
     c->tooltip = Text(text);
     return {};
 }
@@ -517,7 +508,7 @@ Status MemoryPlatform::setTooltip(int page, ControlKey key, TextView text) {
 Status MemoryPlatform::showWindow(int page) {
     if (Status s = enter(Op::ShowWindow, std::to_wstring(page)); !s) return s;
     const auto w = windows.find(page);
-    if (w == windows.end()) return Status::failure("showWindow", kInvalidWindow);
+    if (w == windows.end()) return Status::failure("showWindow");
     w->second.visible = true;
     zOrder.erase(std::remove(zOrder.begin(), zOrder.end(), page), zOrder.end());
     zOrder.push_back(page);
@@ -527,7 +518,7 @@ Status MemoryPlatform::showWindow(int page) {
 Status MemoryPlatform::hideWindow(int page) {
     if (Status s = enter(Op::HideWindow, std::to_wstring(page)); !s) return s;
     const auto w = windows.find(page);
-    if (w == windows.end()) return Status::failure("hideWindow", kInvalidWindow);
+    if (w == windows.end()) return Status::failure("hideWindow");
     w->second.visible = false;
     return {};
 }

@@ -61,8 +61,8 @@ public:
     void newProcess();
 
     // The next `times` calls of `op` whose arguments contain `match` fail
-    // with `code` (times < 0: every call).
-    void fail(Op op, TextView match = {}, int times = 1, std::uint32_t code = 5);
+    // (times < 0: every call).
+    void fail(Op op, TextView match = {}, int times = 1);
 
     bool otherCopy = false;
     Text temp = L"C:\\Users\\user\\AppData\\Local\\Temp";
@@ -70,7 +70,7 @@ public:
     Text currentDrive = L"C:";
     // Message box answers, in order. With none left an OK box answers OK
     // and a Yes/No box answers No.
-    std::deque<int> answers;
+    std::deque<Answer> answers;
 
     // ------------------------------------------------------------- records
     struct Call {
@@ -81,7 +81,8 @@ public:
         int owner;
         Text text;
         Text title;
-        unsigned flags;
+        MessageButtons buttons;
+        MessageIcon icon;
     };
     struct Control {
         ControlDesign design;
@@ -89,7 +90,7 @@ public:
         Text text;
         bool enabled = true;
         bool visible = true;
-        Colour back = 0;
+        Colour back;
         std::optional<Text> tooltip;
     };
     struct Window {
@@ -97,7 +98,7 @@ public:
         Text title;
         int outerWidth = 0, outerHeight = 0;
         bool visible = false;
-        std::map<int, Control> controls;  // by control id
+        std::map<ControlKey, Control> controls;
     };
 
     std::vector<Call> calls;
@@ -144,7 +145,8 @@ public:
     Result<Text> tempFolder() override;
     Result<Text> desktopFolder() override;
     Status createShortcut(TextView linkPath, TextView targetPath) override;
-    Result<int> messageBox(int ownerPage, TextView text, TextView title, unsigned flags) override;
+    Result<Answer> messageBox(int ownerPage, TextView text, TextView title, MessageButtons buttons,
+                              MessageIcon icon) override;
     void setEventSink(EventSink* sink) override { sink_ = sink; }
     Status createWindow(int page, const WindowDesign& design) override;
     Status createControl(int page, const ControlDesign& design) override;
@@ -168,7 +170,6 @@ private:
         Op op;
         Text match;
         int remaining;
-        std::uint32_t code;
     };
 
     // Records the call and answers with the failure planned for it, if any.

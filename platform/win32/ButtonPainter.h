@@ -14,7 +14,7 @@ struct ButtonLook {
     HBRUSH face = nullptr;
     COLORREF text = 0;
     HFONT font = nullptr;
-    const Picture* picture = nullptr;  // nullptr: caption only
+    const LoadedPicture* picture = nullptr;  // nullptr: caption only
     std::wstring caption;
 };
 

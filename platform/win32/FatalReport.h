@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -17,9 +18,12 @@ inline constexpr UINT kFatalExitCode = 1;
 
 // "予期しないエラーが発生しました。" and, on the last line,
 // "<operation> (エラー <code>)"; codes of HRESULT form in hexadecimal.
-std::wstring fatalMessage(const std::string& operation, std::uint32_t code);
+// Where the failure happened, when given, makes a last line of its own
+// ("pages/PageSet.cpp:52").
+std::wstring fatalMessage(const std::string& operation, std::uint32_t code, std::string_view where = {});
 
-[[noreturn]] void endWithFatalReport(const std::string& operation, std::uint32_t code);
+[[noreturn]] void endWithFatalReport(const std::string& operation, std::uint32_t code,
+                                     std::string_view where = {});
 
 // The last-resort guard of every window procedure of the program: no C++
 // exception may unwind through Windows' own frames. The menu's logic

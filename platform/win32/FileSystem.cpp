@@ -157,7 +157,7 @@ void removeTree(const Text& folder, DWORD attributes, Status& first) {
                     if (!(itemAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && resolvedFolder) {
                         const std::optional<Text> resolvedItem = finalPath(item);
                         if (resolvedItem && !samePath(*resolvedItem, *resolvedFolder + L"\\" + name)) {
-                            note(errorCode("DeleteFileW", ERROR_CANT_ACCESS_FILE));
+                            note(refused());
                             continue;
                         }
                     }
@@ -198,7 +198,7 @@ Status Win32Platform::deleteFile(TextView path) {
     const auto attributes = attributesOf(file);
     if (!attributes) return attributes.status();
     if (!attributes.value() || (*attributes.value() & FILE_ATTRIBUTE_DIRECTORY)) {
-        return errorCode("DeleteFileW", ERROR_FILE_NOT_FOUND);
+        return refused();  // no such file
     }
     const DWORD original = *attributes.value();
     if (Status writable = makeWritable(file, original); !writable) return writable;
@@ -219,12 +219,12 @@ Status Win32Platform::deleteFolderTree(TextView path) {
     const Text folder = withoutTrailingSeparator(path);
     // Never a whole drive.
     if (folder.size() <= 3 && (folder.size() < 2 || folder[1] == L':' || isSeparator(folder[0]))) {
-        return errorCode("RemoveDirectoryW", ERROR_ACCESS_DENIED);
+        return refused();
     }
     const auto attributes = attributesOf(folder);
     if (!attributes) return attributes.status();
     if (!attributes.value() || !(*attributes.value() & FILE_ATTRIBUTE_DIRECTORY)) {
-        return errorCode("RemoveDirectoryW", ERROR_PATH_NOT_FOUND);
+        return refused();  // no such folder
     }
     const Result<Text> extended = extendedPath(folder);
     if (!extended) return extended.status();

@@ -79,7 +79,8 @@ void Win32Platform::endProgram(int exitCode) {
 }
 
 void Win32Platform::fatalExit(const Status& failure) {
-    endWithFatalReport(failure.operation(), failure.code());
+    const std::string where = std::string(failure.where().file_name()) + ":" + std::to_string(failure.where().line());
+    endWithFatalReport(failure.operation(), failure.systemCode(), failure.where().line() != 0 ? where : std::string());
 }
 
 }  // namespace vandrel::win32

@@ -38,12 +38,22 @@ const void* bitmapBits(const BITMAPINFOHEADER& header, DWORD size) {
 
 }  // namespace
 
-COLORREF toColorRef(Colour colour) {
-    if (colour & kSystemColour) return GetSysColor(static_cast<int>(colour & 0xFF));
-    return RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
+// The system colour index of the menu's system colours.
+int systemIndex(SystemColour colour) {
+    switch (colour) {
+        case SystemColour::InactiveBorder: return COLOR_INACTIVEBORDER;
+        case SystemColour::ButtonFace: return COLOR_BTNFACE;
+    }
+    return COLOR_BTNFACE;
 }
 
-void drawPicture(HDC dc, const Picture& picture, int x, int y, bool disabled) {
+COLORREF toColorRef(Colour colour) {
+    if (colour.isSystem()) return GetSysColor(systemIndex(colour.systemColour()));
+    const std::uint32_t rgb = colour.rgbValue();
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+void drawPicture(HDC dc, const LoadedPicture& picture, int x, int y, bool disabled) {
     // Painting has no caller to report to: a picture that cannot be drawn
     // is left out and the rest of the control is painted.
     if (picture.icon) {
@@ -114,8 +124,8 @@ Result<HFONT> SharedGraphics::font(const Font& font) {
 }
 
 HBRUSH SharedGraphics::brush(Colour colour) {
-    if (colour & kSystemColour) {
-        if (HBRUSH system = GetSysColorBrush(static_cast<int>(colour & 0xFF))) return system;
+    if (colour.isSystem()) {
+        if (HBRUSH system = GetSysColorBrush(systemIndex(colour.systemColour()))) return system;
         return GetSysColorBrush(COLOR_BTNFACE);
     }
     if (auto found = brushes_.find(colour); found != brushes_.end()) return found->second.get();
@@ -126,12 +136,13 @@ HBRUSH SharedGraphics::brush(Colour colour) {
     return handle;
 }
 
-const Picture* SharedGraphics::picture(PictureId id) {
-    if (id <= 0) return nullptr;
-    auto found = pictures_.find(id);
+const LoadedPicture* SharedGraphics::picture(Picture picture) {
+    if (picture.kind != PictureKind::Bitmap && picture.kind != PictureKind::Icon) return nullptr;
+    const int id = picture.resource;
+    auto found = pictures_.find(picture);
     if (found == pictures_.end()) {
-        std::optional<Picture> loaded;
-        if (id >= kIconPictureBase) {
+        std::optional<LoadedPicture> loaded;
+        if (picture.kind == PictureKind::Icon) {
             IconHandle icon(static_cast<HICON>(
                 LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
             ICONINFO info{};
@@ -140,13 +151,13 @@ const Picture* SharedGraphics::picture(PictureId id) {
                 GdiObject<HBITMAP> mask(info.hbmMask);
                 BITMAP shape{};
                 if (GetObjectW(mask.get(), sizeof shape, &shape)) {
-                    Picture p;
+                    LoadedPicture p;
                     p.icon = icon.get();
                     p.width = shape.bmWidth;
                     // Without a colour bitmap the mask holds AND and XOR halves.
                     p.height = colour ? shape.bmHeight : shape.bmHeight / 2;
                     loaded = p;
-                    pictureIcons_.emplace(id, std::move(icon));
+                    pictureIcons_.emplace(picture, std::move(icon));
                 }
             }
         } else if (HRSRC resource = FindResourceW(instance_, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2) /*RT_BITMAP*/)) {
@@ -154,7 +165,7 @@ const Picture* SharedGraphics::picture(PictureId id) {
             HGLOBAL data = LoadResource(instance_, resource);
             const auto* header = data ? static_cast<const BITMAPINFOHEADER*>(LockResource(data)) : nullptr;
             if (const void* bits = header ? bitmapBits(*header, size) : nullptr) {
-                Picture p;
+                LoadedPicture p;
                 p.info = reinterpret_cast<const BITMAPINFO*>(header);
                 p.bits = bits;
                 p.width = header->biWidth;
@@ -162,30 +173,30 @@ const Picture* SharedGraphics::picture(PictureId id) {
                 loaded = p;
             }
         }
-        found = pictures_.emplace(id, loaded).first;
+        found = pictures_.emplace(picture, loaded).first;
     }
     return found->second ? &*found->second : nullptr;
 }
 
-HCURSOR SharedGraphics::cursor(int id) {
-    if (id <= 0) return nullptr;
-    auto found = cursors_.find(id);
+HCURSOR SharedGraphics::cursor(Picture cursor) {
+    if (cursor.kind != PictureKind::Cursor) return nullptr;
+    auto found = cursors_.find(cursor);
     if (found == cursors_.end()) {
         // At the size it was drawn (the pointer of the pages is 16 x 16).
-        CursorHandle loaded(
-            static_cast<HCURSOR>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR)));
-        found = cursors_.emplace(id, std::move(loaded)).first;
+        CursorHandle loaded(static_cast<HCURSOR>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(cursor.resource), IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR)));
+        found = cursors_.emplace(cursor, std::move(loaded)).first;
     }
     return found->second.get();
 }
 
-HICON SharedGraphics::windowIcon(PictureId id, int size) {
-    if (id <= 0) return nullptr;
-    const auto key = std::make_pair(id, size);
+HICON SharedGraphics::windowIcon(Picture icon, int size) {
+    if (icon.kind != PictureKind::Icon) return nullptr;
+    const auto key = std::make_pair(icon, size);
     auto found = windowIcons_.find(key);
     if (found == windowIcons_.end()) {
-        IconHandle loaded(
-            static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+        IconHandle loaded(static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(icon.resource), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
         found = windowIcons_.emplace(key, std::move(loaded)).first;
     }
     return found->second.get();

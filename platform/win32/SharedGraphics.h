@@ -13,12 +13,12 @@
 
 namespace vandrel::win32 {
 
-// 0xRRGGBB or a system colour (kSystemColour | index), as a COLORREF.
+// A colour of the program's or of the system's, as a COLORREF.
 COLORREF toColorRef(Colour colour);
 
 // A picture resource: a bitmap drawn straight from the program's resource
 // data (no GDI object while it is shown), or an icon.
-struct Picture {
+struct LoadedPicture {
     const BITMAPINFO* info = nullptr;  // bitmap: header and colour table
     const void* bits = nullptr;        // bitmap: the pixels
     HICON icon = nullptr;              // icon (owned by the cache)
@@ -27,7 +27,7 @@ struct Picture {
 };
 
 // Draws a picture at its own size; greyed when `disabled`.
-void drawPicture(HDC dc, const Picture& picture, int x, int y, bool disabled);
+void drawPicture(HDC dc, const LoadedPicture& picture, int x, int y, bool disabled);
 
 class SharedGraphics {
 public:
@@ -39,13 +39,13 @@ public:
     Result<HFONT> font(const Font& font);
     // A solid brush; a system colour's brush belongs to the system.
     HBRUSH brush(Colour colour);
-    // The picture of a resource id, or nullptr when the program has none
-    // of that id (it is then simply not drawn).
-    const Picture* picture(PictureId id);
+    // A bitmap or icon resource, ready to draw, or nullptr when the program
+    // has none of that number (it is then simply not drawn).
+    const LoadedPicture* picture(Picture picture);
     // A cursor resource, or nullptr when there is none.
-    HCURSOR cursor(int id);
+    HCURSOR cursor(Picture cursor);
     // An icon resource at a given size, for a window's caption and task bar.
-    HICON windowIcon(PictureId id, int size);
+    HICON windowIcon(Picture icon, int size);
 
 private:
     using FontKey = std::tuple<std::wstring, int, bool, bool>;
@@ -53,10 +53,10 @@ private:
     HINSTANCE instance_;
     std::map<FontKey, GdiObject<HFONT>> fonts_;
     std::map<Colour, GdiObject<HBRUSH>> brushes_;
-    std::map<PictureId, std::optional<Picture>> pictures_;
-    std::map<PictureId, IconHandle> pictureIcons_;
-    std::map<int, CursorHandle> cursors_;
-    std::map<std::pair<PictureId, int>, IconHandle> windowIcons_;
+    std::map<Picture, std::optional<LoadedPicture>> pictures_;
+    std::map<Picture, IconHandle> pictureIcons_;
+    std::map<Picture, CursorHandle> cursors_;
+    std::map<std::pair<Picture, int>, IconHandle> windowIcons_;
 };
 
 }  // namespace vandrel::win32

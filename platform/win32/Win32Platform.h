@@ -49,7 +49,8 @@ public:
     Status createShortcut(TextView linkPath, TextView targetPath) override;
 
     // --- message boxes
-    Result<int> messageBox(int ownerPage, TextView text, TextView title, unsigned flags) override;
+    Result<Answer> messageBox(int ownerPage, TextView text, TextView title, MessageButtons buttons,
+                              MessageIcon icon) override;
 
     // --- page windows
     void setEventSink(EventSink* sink) override;

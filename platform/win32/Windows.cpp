@@ -4,12 +4,6 @@
 
 namespace vandrel::win32 {
 
-namespace {
-
-Status noPage(const char* operation) { return errorCode(operation, ERROR_INVALID_WINDOW_HANDLE); }
-
-}  // namespace
-
 PageWindow* Win32Platform::page(int number) const {
     if (number < 1 || number > kPages) return nullptr;
     PageWindow* found = pages_[static_cast<std::size_t>(number - 1)].get();
@@ -21,10 +15,22 @@ HWND Win32Platform::pageWindow(int number) const {
     return found ? found->window() : nullptr;
 }
 
-Result<int> Win32Platform::messageBox(int ownerPage, TextView text, TextView title, unsigned flags) {
+namespace {
+
+UINT messageStyle(MessageButtons buttons, MessageIcon icon) {
+    UINT style = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    if (icon == MessageIcon::Question) style |= MB_ICONQUESTION;
+    if (icon == MessageIcon::Exclamation) style |= MB_ICONEXCLAMATION;
+    return style;
+}
+
+}  // namespace
+
+Result<Answer> Win32Platform::messageBox(int ownerPage, TextView text, TextView title, MessageButtons buttons,
+                                         MessageIcon icon) {
     const HWND owner = pageWindow(ownerPage);
     // A box without an owner page is still modal to the whole program.
-    const UINT style = flags | (owner ? 0u : static_cast<UINT>(MB_TASKMODAL));
+    const UINT style = messageStyle(buttons, icon) | (owner ? 0u : static_cast<UINT>(MB_TASKMODAL));
     // The box holds the whole menu, not only its owner: every other page
     // takes no input until it is answered. The owner is left to the box,
     // which disables it and, closing, enables and activates it again.
@@ -40,20 +46,24 @@ Result<int> Win32Platform::messageBox(int ownerPage, TextView text, TextView tit
     for (const HWND window : held) {
         if (window) EnableWindow(window, TRUE);
     }
-    if (answer == 0) return errorCode("MessageBoxW", error);
-    return answer;
+    switch (answer) {
+        case 0: return errorCode("MessageBoxW", error);
+        case IDYES: return Answer::Yes;
+        case IDNO: return Answer::No;
+        default: return Answer::Ok;  // the only button of an OK box, or its close box
+    }
 }
 
 void Win32Platform::setEventSink(EventSink* sink) { environment_.sink = sink; }
 
 Status Win32Platform::createWindow(int number, const WindowDesign& design) {
-    if (number < 1 || number > kPages) return errorCode("CreateWindowExW", ERROR_INVALID_PARAMETER);
+    if (number < 1 || number > kPages) return refused();
     if (!classesRegistered_) {
         if (Status registered = PageWindow::registerClasses(instance_); !registered) return registered;
         classesRegistered_ = true;
     }
     auto& slot = pages_[static_cast<std::size_t>(number - 1)];
-    if (slot && slot->window()) return errorCode("CreateWindowExW", ERROR_ALREADY_EXISTS);
+    if (slot && slot->window()) return refused();  // one window per page
     auto made = std::make_unique<PageWindow>(environment_, number);
     if (Status created = made->create(design); !created) return created;
     slot = std::move(made);
@@ -62,63 +72,63 @@ Status Win32Platform::createWindow(int number, const WindowDesign& design) {
 
 Status Win32Platform::createControl(int number, const ControlDesign& design) {
     PageWindow* p = page(number);
-    return p ? p->createControl(design) : noPage("CreateWindowExW");
+    return p ? p->createControl(design) : refused();
 }
 
 Status Win32Platform::setWindowSize(int number, int outerWidth, int outerHeight) {
     PageWindow* p = page(number);
-    return p ? p->setWindowSize(outerWidth, outerHeight) : noPage("SetWindowPos");
+    return p ? p->setWindowSize(outerWidth, outerHeight) : refused();
 }
 
 Status Win32Platform::setWindowTitle(int number, TextView title) {
     PageWindow* p = page(number);
-    return p ? p->setTitle(title) : noPage("SetWindowTextW");
+    return p ? p->setTitle(title) : refused();
 }
 
 Status Win32Platform::setBounds(int number, ControlKey control, const Bounds& bounds) {
     PageWindow* p = page(number);
-    return p ? p->setBounds(control, bounds) : noPage("GetDlgItem");
+    return p ? p->setBounds(control, bounds) : refused();
 }
 
 Status Win32Platform::setText(int number, ControlKey control, TextView text) {
     PageWindow* p = page(number);
-    return p ? p->setText(control, text) : noPage("GetDlgItem");
+    return p ? p->setText(control, text) : refused();
 }
 
 Result<Text> Win32Platform::getText(int number, ControlKey control) {
     PageWindow* p = page(number);
-    if (!p) return noPage("GetDlgItem");
+    if (!p) return refused();
     return p->getText(control);
 }
 
 Status Win32Platform::setEnabled(int number, ControlKey control, bool enabled) {
     PageWindow* p = page(number);
-    return p ? p->setEnabled(control, enabled) : noPage("GetDlgItem");
+    return p ? p->setEnabled(control, enabled) : refused();
 }
 
 Status Win32Platform::setVisible(int number, ControlKey control, bool visible) {
     PageWindow* p = page(number);
-    return p ? p->setVisible(control, visible) : noPage("GetDlgItem");
+    return p ? p->setVisible(control, visible) : refused();
 }
 
 Status Win32Platform::setBackColour(int number, ControlKey control, Colour colour) {
     PageWindow* p = page(number);
-    return p ? p->setBackColour(control, colour) : noPage("GetDlgItem");
+    return p ? p->setBackColour(control, colour) : refused();
 }
 
 Status Win32Platform::setTooltip(int number, ControlKey control, TextView text) {
     PageWindow* p = page(number);
-    return p ? p->setTooltip(control, text) : noPage("GetDlgItem");
+    return p ? p->setTooltip(control, text) : refused();
 }
 
 Status Win32Platform::showWindow(int number) {
     PageWindow* p = page(number);
-    return p ? p->show() : noPage("ShowWindow");
+    return p ? p->show() : refused();
 }
 
 Status Win32Platform::hideWindow(int number) {
     PageWindow* p = page(number);
-    return p ? p->hide() : noPage("ShowWindow");
+    return p ? p->hide() : refused();
 }
 
 int Win32Platform::runEventLoop() {

@@ -15,7 +15,7 @@ class CompanyNameTest : public MenuTest {
 protected:
     std::optional<Text> stored() const { return platform.setting(L"Doziz", L"Nasa", L"name"); }
     void type(TextView text) { ASSERT_TRUE(platform.setText(1, kEntry, text).ok()); }
-    void confirm(int answer) {
+    void confirm(Answer answer) {
         platform.answers.push_back(answer);
         click(1, kConfirm);
     }
@@ -66,13 +66,14 @@ TEST_F(CompanyNameTest, ConfirmAsksWithTheExactQuestionAndYesRegistersEverywhere
     ASSERT_EQ(start(), Menu::Start::Running);
     menu.pages().ensureLoaded(3);
     type(L"山田板金");
-    confirm(kAnswerYes);
+    confirm(Answer::Yes);
 
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].text,
               L"登録は一度のみ(10文字)有効です。\r\n\r\n現在の名称 [ 山田板金 ]\r\n\r\n登録しますか\u3000\uFF1F");
     EXPECT_EQ(platform.boxes[0].title, L"登録 ");
-    EXPECT_EQ(platform.boxes[0].flags, 52u);
+    EXPECT_EQ(platform.boxes[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(platform.boxes[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(stored(), L"山田板金");
     EXPECT_TRUE(entryHidden());
     EXPECT_EQ(control(1, kNameLabel).text, L"山田板金");
@@ -89,7 +90,7 @@ TEST_F(CompanyNameTest, ConfirmAsksWithTheExactQuestionAndYesRegistersEverywhere
 TEST_F(CompanyNameTest, NoLeavesEverythingAsItWas) {
     ASSERT_EQ(start(), Menu::Start::Running);
     type(L"山田");
-    confirm(kAnswerNo);
+    confirm(Answer::No);
     EXPECT_EQ(stored(), kUnset);
     EXPECT_TRUE(entryShown());
     EXPECT_EQ(control(1, kEntry).text, L"山田");
@@ -109,7 +110,7 @@ TEST_F(CompanyNameTest, AnyTextIsTakenWholeAndOnlyTheUnsetTextStaysUnregistered)
         if (c.entered != Text(kPrompt)) {
             ASSERT_TRUE(p.setText(1, kEntry, c.entered).ok());
         }
-        p.answers.push_back(kAnswerYes);
+        p.answers.push_back(Answer::Yes);
         m.onEvent(Event{1, EventKind::Click, kConfirm, 0});
         EXPECT_EQ(p.boxes.at(0).text.find(Text(L"[ ") + c.entered + L" ]") != Text::npos, true);
         EXPECT_EQ(p.setting(L"Doziz", L"Nasa", L"name"), Text(c.entered));
@@ -133,18 +134,19 @@ TEST_F(CompanyNameTest, ANameTheStoreRefusesIsReportedAndNotShownAsRegistered) {
     ASSERT_EQ(start(), Menu::Start::Running);
     type(L"山田板金");
     platform.fail(Op::WriteSetting, L"Doziz");
-    confirm(kAnswerYes);
+    confirm(Answer::Yes);
 
     ASSERT_EQ(platform.boxes.size(), 2u);
     EXPECT_EQ(platform.boxes[1].title, L"登録 ");
-    EXPECT_EQ(platform.boxes[1].flags, unsigned{kIconExclamation});
+    EXPECT_EQ(platform.boxes[1].buttons, MessageButtons::Ok);
+    EXPECT_EQ(platform.boxes[1].icon, MessageIcon::Exclamation);
     EXPECT_NE(platform.boxes[1].text.find(L"保存できませんでした"), Text::npos);
     EXPECT_TRUE(entryShown());
     EXPECT_EQ(control(1, kEntry).text, L"山田板金");
     EXPECT_EQ(control(1, kNameLabel).text, kUnset);
     EXPECT_EQ(menu.session().companyName, kUnset);
 
-    confirm(kAnswerYes);  // the user tries again, and this time it is stored
+    confirm(Answer::Yes);  // the user tries again, and this time it is stored
     EXPECT_EQ(stored(), L"山田板金");
     EXPECT_TRUE(entryHidden());
 }
@@ -165,8 +167,8 @@ TEST_F(CompanyNameTest, TheEntryFollowsTheLabelTheBoxAndTheNavigation) {
     EXPECT_TRUE(entryShown());
     EXPECT_EQ(control(1, kEntry).text, kPrompt);
     EXPECT_THAT(platform.trace({Op::SetVisible, Op::SetText}),
-                ::testing::IsSupersetOf({"setVisible 1:400 | 1", "setText 1:400 | ここｸﾘｯｸして入力して下さい",
-                                         "setVisible 1:800 | 1"}));
+                ::testing::IsSupersetOf({"setVisible 1:Text1 | 1", "setText 1:Text1 | ここｸﾘｯｸして入力して下さい",
+                                         "setVisible 1:Command3 | 1"}));
 }
 
 TEST_F(CompanyNameTest, ADoubleClickStartsTheRenameToolInEveryStateAndIsSilentWithoutIt) {
@@ -205,7 +207,7 @@ TEST_F(CompanyNameTest, ASecondFailureAfterTheRecoveryPointSkipsOnlyItsOwnStep) 
         int times;  // the program folder is asked once before, for the stale executable
         bool buttonOfAPresentProgram;
     } cases[] = {
-        {"name label", Op::SetText, L"1:300 | ", 2, true},
+        {"name label", Op::SetText, L"1:Label3 | ", 2, true},
         {"program folder", Op::ModulePath, L"", 3, false},  // no folder: every button disabled
     };
     for (const auto& c : cases) {
@@ -227,13 +229,13 @@ TEST_F(CompanyNameTest, ASecondFailureAfterTheRecoveryPointSkipsOnlyItsOwnStep) 
 TEST_F(CompanyNameTest, TheEntryPairIsHiddenTogetherEvenWhenTheBoxFails) {
     ASSERT_EQ(start(), Menu::Start::Running);
     ASSERT_TRUE(entryShown());
-    platform.fail(Op::SetVisible, L"1:400 | 0", 1, 77);
-    platform.fail(Op::SetVisible, L"1:800 | 0", 1, 88);
+    platform.fail(Op::SetVisible, L"1:Text1 | 0");
     const Status hidden = company::showEntry(platform, false);
-    EXPECT_EQ(hidden.code(), 77u) << "the first failure";
-    EXPECT_EQ(platform.count(Op::SetVisible, L"1:800 | 0"), 1u) << "the button was tried too";
+    EXPECT_FALSE(hidden.ok()) << "the box's failure is reported";
+    EXPECT_EQ(platform.count(Op::SetVisible, L"1:Command3 | 0"), 1u) << "the button was tried too";
+    EXPECT_FALSE(control(1, kConfirm).visible);
 
-    platform.fail(Op::SetVisible, L"1:400 | 0");
+    platform.fail(Op::SetVisible, L"1:Text1 | 0");
     leftClick(1, kNext);  // leaving page 1 puts the entry away
     EXPECT_FALSE(control(1, kConfirm).visible);
 }

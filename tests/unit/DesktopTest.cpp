@@ -55,7 +55,7 @@ TEST_F(ShortcutTest, OneFailureResumesAtTheNameLabelAndRunsTheRestAgain) {
     platform.addPrograms({3});
     platform.fail(Op::CreateShortcut);
     ASSERT_EQ(start(), Menu::Start::Running);
-    EXPECT_EQ(platform.count(Op::SetText, L"1:300 | "), 2u);  // the name label, twice
+    EXPECT_EQ(platform.count(Op::SetText, L"1:Label3 | "), 2u);  // the name label, twice
     EXPECT_EQ(platform.count(Op::PlainFileExists), 144u);     // the scan, twice
     EXPECT_EQ(platform.count(Op::CreateShortcut), 2u);
     EXPECT_TRUE(platform.exists(kLink));
@@ -104,7 +104,7 @@ TEST_F(HelpTest, TheManualOpensOwnedByTheClickedPageAndIsSilentWhenMissing) {
 
 TEST_F(HelpTest, RemoteSupportAsksFirstAndStartsTheToolOnlyOnYes) {
     platform.addFile(inApp(L"HelvikSupport.exe"));
-    platform.answers = {kAnswerNo, kAnswerYes};
+    platform.answers = {Answer::No, Answer::Yes};
     click(1, {Ctl::Command5});
     EXPECT_THAT(platform.started, IsEmpty());
     menu.pages().show(4);
@@ -114,14 +114,15 @@ TEST_F(HelpTest, RemoteSupportAsksFirstAndStartsTheToolOnlyOnYes) {
     ASSERT_EQ(platform.boxes.size(), 2u);
     EXPECT_EQ(platform.boxes[1].owner, 4);
     EXPECT_EQ(platform.boxes[1].title, L"サポート [遠隔操作]");
-    EXPECT_EQ(platform.boxes[1].flags, 36u);
+    EXPECT_EQ(platform.boxes[1].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(platform.boxes[1].icon, MessageIcon::Question);
     EXPECT_EQ(platform.boxes[1].text,
               L"インターネットに接続して下さい。\r\n\r\n次画面はそのままの状態で、\r\n\r\n"
               L"ID番号をスカイプ(推薦)又は\r\n\r\nTelでお知らせ下さい[遠隔操作]");
 }
 
 TEST_F(HelpTest, MissingToolsDoNothingVisible) {
-    platform.answers = {kAnswerYes};
+    platform.answers = {Answer::Yes};
     click(1, {Ctl::Command5});
     click(1, {Ctl::Command7});
     EXPECT_THAT(platform.started, IsEmpty());

@@ -70,7 +70,8 @@ TEST_F(LaunchTest, ACalculatorThatCannotStartGetsTheLaunchMessageAfterItsHandOff
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].text, L"[番号] = 13\r\n          ファイルがありません。");
     EXPECT_EQ(platform.boxes[0].title, L"Vandrel");
-    EXPECT_EQ(platform.boxes[0].flags, 0u);
+    EXPECT_EQ(platform.boxes[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(platform.boxes[0].icon, MessageIcon::None);
     EXPECT_EQ(platform.boxes[0].owner, 1);
     EXPECT_FALSE(platform.ended);
 }

@@ -29,7 +29,7 @@ TEST_F(LayoutTest, EveryPageHasTheSameWindowTitleSizeAndVersionText) {
         EXPECT_EQ(w.outerWidth, 788) << p;
         EXPECT_EQ(w.outerHeight, 561) << p;
         EXPECT_EQ(w.design.back, p == 5 ? kButtonFace : kInactiveBorder) << p;
-        EXPECT_EQ(w.design.icon, pictures::kWindowIcon) << p;
+        EXPECT_EQ(w.design.icon, pictures::icon(pictures::kWindowIcon)) << p;
         EXPECT_EQ(control(p, {Ctl::Label2, 0}).text, L"Ver 2.315.5     B版") << p;
     }
     EXPECT_EQ(platform.count(Op::SetText, L"Ver 2.315.5"), 5u);
@@ -59,7 +59,7 @@ TEST_F(LayoutTest, HeaderControlsSitWhereThePageTablePutsThem) {
         {2, {Ctl::Command4}, {681, 44, 94, 22}},
     };
     for (const Expected& e : table) {
-        EXPECT_EQ(control(e.page, e.key).bounds, e.bounds) << "page " << e.page << " control " << e.key.id();
+        EXPECT_EQ(control(e.page, e.key).bounds, e.bounds) << "page " << e.page << " control " << controlName(e.key);
     }
     EXPECT_EQ(platform.control(2, kEntry), nullptr);
     EXPECT_EQ(platform.control(2, kConfirm), nullptr);
@@ -78,15 +78,15 @@ TEST_F(LayoutTest, PagesDifferInTitleAndColours) {
                                L"[ 展開図Menu ] ⑤"};
     for (int p = 1; p <= 5; ++p) {
         EXPECT_EQ(control(p, {Ctl::Label2, 1}).text, titles[p - 1]);
-        EXPECT_EQ(control(p, kNext).back, p <= 2 ? 0xFFFF80u : 0xFFFFC0u) << p;
-        EXPECT_EQ(control(p, kExit).back, 0xFF8080u) << p;
-        EXPECT_EQ(control(p, {Ctl::Command4}).back, p == 2 ? 0x00FFFFu : 0x80FFFFu) << p;
+        EXPECT_EQ(control(p, kNext).back.rgbValue(), p <= 2 ? 0xFFFF80u : 0xFFFFC0u) << p;
+        EXPECT_EQ(control(p, kExit).back.rgbValue(), 0xFF8080u) << p;
+        EXPECT_EQ(control(p, {Ctl::Command4}).back.rgbValue(), p == 2 ? 0x00FFFFu : 0x80FFFFu) << p;
         EXPECT_TRUE(control(p, {Ctl::Command4}).visible) << p;
-        EXPECT_EQ(control(p, {Ctl::Command5}).back, 0x00FF00u) << p;
-        EXPECT_EQ(control(p, {Ctl::Command6}).back, 0xFFC0FFu) << p;
-        EXPECT_EQ(control(p, {Ctl::Command7}).back, 0x00FF00u) << p;
+        EXPECT_EQ(control(p, {Ctl::Command5}).back.rgbValue(), 0x00FF00u) << p;
+        EXPECT_EQ(control(p, {Ctl::Command6}).back.rgbValue(), 0xFFC0FFu) << p;
+        EXPECT_EQ(control(p, {Ctl::Command7}).back.rgbValue(), 0x00FF00u) << p;
         EXPECT_EQ(control(p, {Ctl::Label1}).text, L"Orvanto展開") << p;
-        for (int i = 0; i < 72; ++i) EXPECT_EQ(control(p, button(i)).back, 0xFFFFFFu) << p << ":" << i;
+        for (int i = 0; i < 72; ++i) EXPECT_EQ(control(p, button(i)).back, kWhite) << p << ":" << i;
     }
 }
 
@@ -94,15 +94,15 @@ TEST_F(LayoutTest, ButtonCaptionsAndPictures) {
     for (int i = 0; i < 72; ++i) {
         EXPECT_EQ(control(5, button(i)).text, std::to_wstring(288 + i)) << i;
         EXPECT_EQ(control(1, button(i)).text, L"") << i;
-        EXPECT_EQ(control(1, button(i)).design.picture, 1000 + i) << i;
-        EXPECT_EQ(control(5, button(i)).design.picture != 0, i < 18) << i;
+        EXPECT_EQ(control(1, button(i)).design.picture, pictures::bitmap(1000 + i)) << i;
+        EXPECT_EQ(static_cast<bool>(control(5, button(i)).design.picture), i < 18) << i;
     }
     for (int i : {20, 48, 49, 59}) EXPECT_EQ(control(4, button(i)).text, std::to_wstring(216 + i)) << i;
     EXPECT_EQ(control(4, button(21)).text, L"");
-    EXPECT_GE(control(5, button(4)).design.picture, kIconPictureBase);
-    EXPECT_LT(control(5, button(5)).design.picture, kIconPictureBase);
-    EXPECT_EQ(control(1, kNameLabel).design.cursor, pictures::kClickCursor);
-    EXPECT_EQ(control(2, kNameLabel).design.cursor, 0);
+    EXPECT_EQ(control(5, button(4)).design.picture.kind, PictureKind::Icon);
+    EXPECT_EQ(control(5, button(5)).design.picture.kind, PictureKind::Bitmap);
+    EXPECT_EQ(control(1, kNameLabel).design.cursor, pictures::cursor(pictures::kClickCursor));
+    EXPECT_EQ(control(2, kNameLabel).design.cursor, Picture{});
 }
 
 TEST_F(LayoutTest, OnlyPageThreesFirstButtonsAndPageOnesNameLabelCarryTooltips) {
@@ -117,13 +117,12 @@ TEST_F(LayoutTest, OnlyPageThreesFirstButtonsAndPageOnesNameLabelCarryTooltips) 
 
     std::size_t withTooltip = 0;
     for (const auto& [page, window] : platform.windows) {
-        for (const auto& [id, c] : window.controls) {
+        for (const auto& [key, c] : window.controls) {
             if (!c.tooltip) continue;
             ++withTooltip;
-            const ControlKey key = ControlKey::fromId(id);
             const bool expected = (page == 3 && key.name == Ctl::Command1 && key.index <= 42) ||
                                   (page == 1 && key == kNameLabel);
-            EXPECT_TRUE(expected) << "page " << page << " control " << id;
+            EXPECT_TRUE(expected) << "page " << page << " control " << controlName(key);
         }
     }
     EXPECT_EQ(withTooltip, 44u);
@@ -139,7 +138,7 @@ TEST(LayoutFailures, ATooltipThatFailsSkipsTheRowsAfterItAndTheLoadGoesOn) {
     platform.addPrograms({150});
     Menu menu(platform);
     ASSERT_EQ(menu.start(), Menu::Start::Running);
-    platform.fail(Op::SetTooltip, L"3:605");
+    platform.fail(Op::SetTooltip, L"3:Command1(5)");
     menu.pages().ensureLoaded(3);
     EXPECT_TRUE(platform.control(3, ControlKey{Ctl::Command1, 4})->tooltip.has_value());
     EXPECT_FALSE(platform.control(3, ControlKey{Ctl::Command1, 5})->tooltip.has_value());

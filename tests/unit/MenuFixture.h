@@ -13,12 +13,9 @@ inline constexpr wchar_t kAppFolder[] = L"C:\\Program Files\\Vandrel";
 
 inline Text inApp(TextView name) { return Text(kAppFolder) + L"\\" + Text(name); }
 
-inline ControlKey button(int index) { return ControlKey{Ctl::Command1, static_cast<std::uint8_t>(index)}; }
-inline constexpr ControlKey kNext{Ctl::Command2, 0};
-inline constexpr ControlKey kExit{Ctl::Command2, 1};
-inline constexpr ControlKey kNameLabel{Ctl::Label3};
-inline constexpr ControlKey kEntry{Ctl::Text1};
-inline constexpr ControlKey kConfirm{Ctl::Command3};
+using namespace controls;
+inline constexpr ControlKey button(int index) { return programButton(index); }
+inline constexpr ControlKey kEntry = kEntryBox;
 
 class MenuTest : public ::testing::Test {
 protected:

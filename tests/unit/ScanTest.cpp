@@ -49,7 +49,7 @@ TEST_F(ScanTest, AFolderOrAHiddenOrSystemFileOfThatNameCountsAsAbsent) {
 TEST_F(ScanTest, AFailureGoesOnWithTheNextButtonAndKeepsEveryButtonOnItsOwnNumber) {
     platform.addPrograms({72, 73, 74, 75});
     ASSERT_EQ(start(), Menu::Start::Running);
-    platform.fail(Op::CreateControl, L"2:601");         // Command1(1) missing on page 2
+    platform.fail(Op::CreateControl, L"2:Command1(1)");  // missing on page 2
     platform.fail(Op::PlainFileExists, L"Ten0074.exe");  // the look-up itself fails
     menu.pages().ensureLoaded(2);
     EXPECT_EQ(platform.control(2, button(1)), nullptr);
@@ -63,9 +63,9 @@ TEST_F(ScanTest, AFailureGoesOnWithTheNextButtonAndKeepsEveryButtonOnItsOwnNumbe
 TEST_F(ScanTest, AButtonDesignedEnabledIsDisabledAndOneWithItsFileEnabledEitherWay) {
     platform.addPrograms({1});
     ASSERT_EQ(start(), Menu::Start::Running);
-    EXPECT_EQ(platform.count(Op::SetEnabled, L"1:600 | 0"), 1u);
-    EXPECT_EQ(platform.count(Op::SetEnabled, L"1:601 | 1"), 1u);
-    EXPECT_EQ(platform.count(Op::SetEnabled, L"1:6"), 72u);  // every button is set explicitly
+    EXPECT_EQ(platform.count(Op::SetEnabled, L"1:Command1(0) | 0"), 1u);
+    EXPECT_EQ(platform.count(Op::SetEnabled, L"1:Command1(1) | 1"), 1u);
+    EXPECT_EQ(platform.count(Op::SetEnabled, L"1:Command1("), 72u);  // every button is set explicitly
 }
 
 TEST_F(ScanTest, APageScansOnlyOnceWhateverHappensToTheFolderLater) {

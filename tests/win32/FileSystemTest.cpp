@@ -92,7 +92,7 @@ TEST_F(FileSystemTest, CreateFolderTakesATrailingSeparatorAndRefusesAnExistingNa
 
     const Status again = platform_.createFolder(made);
     ASSERT_FALSE(again.ok());
-    EXPECT_EQ(again.code(), static_cast<std::uint32_t>(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(again.systemCode(), static_cast<std::uint32_t>(ERROR_ALREADY_EXISTS));
 }
 
 TEST_F(FileSystemTest, DeleteFolderTreeRemovesReadOnlyAndHiddenItemsAtAnyDepth) {
@@ -155,7 +155,7 @@ TEST_F(FileSystemTest, DeleteFolderTreeNeverFollowsALink) {
     // its target (a link to a folder is checked for the folder's emptiness,
     // a link to a file passes for the file). Such links are then all that
     // is left, and the failure is reported.
-    std::cout << "[   NOTE   ] this system cannot remove links: " << deleted.operation() << " " << deleted.code()
+    std::cout << "[   NOTE   ] this system cannot remove links: " << deleted.operation() << " " << deleted.systemCode()
               << "\n";
     EXPECT_TRUE(exists(links[0]) || exists(links[1]));
     for (const Text& link : links) test::removeLink(link);
@@ -168,7 +168,7 @@ TEST_F(FileSystemTest, DeleteFolderTreeOfNothingFails) {
 
 TEST_F(FileSystemTest, UserFoldersAreFoldersWithoutATrailingSeparator) {
     for (const auto& folder : {platform_.tempFolder(), platform_.desktopFolder()}) {
-        ASSERT_TRUE(folder.ok()) << folder.status().operation() << " " << folder.status().code();
+        ASSERT_TRUE(folder.ok()) << folder.status().operation() << " " << folder.status().systemCode();
         ASSERT_FALSE(folder.value().empty());
         EXPECT_NE(folder.value().back(), L'\\');
         EXPECT_TRUE(test::attributes(folder.value()) & FILE_ATTRIBUTE_DIRECTORY);

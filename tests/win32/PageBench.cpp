@@ -90,8 +90,9 @@ public:
     Result<Text> tempFolder() override { VANDREL_TIMED("tempFolder", real_.tempFolder()) }
     Result<Text> desktopFolder() override { VANDREL_TIMED("desktopFolder", real_.desktopFolder()) }
     Status createShortcut(TextView l, TextView t) override { VANDREL_TIMED("createShortcut", real_.createShortcut(l, t)) }
-    Result<int> messageBox(int o, TextView t, TextView c, unsigned f) override {
-        VANDREL_TIMED("messageBox", real_.messageBox(o, t, c, f))
+    Result<vandrel::Answer> messageBox(int o, TextView t, TextView c, vandrel::MessageButtons b,
+                                       vandrel::MessageIcon i) override {
+        VANDREL_TIMED("messageBox", real_.messageBox(o, t, c, b, i))
     }
     void setEventSink(vandrel::EventSink* sink) override { real_.setEventSink(sink); }
     Status createWindow(int p, const WindowDesign& d) override {
@@ -101,8 +102,8 @@ public:
     Status createControl(int p, const ControlDesign& d) override {
         fonts_.emplace(d.font.face ? d.font.face : L"", d.font.centipoints, d.font.bold, d.font.italic);
         noteColour(d.back);
-        if (d.picture >= vandrel::kIconPictureBase) icons_.insert(d.picture);
-        if (d.cursor > 0) cursors_.insert(d.cursor);
+        if (d.picture.kind == vandrel::PictureKind::Icon) icons_.insert(d.picture);
+        if (d.cursor) cursors_.insert(d.cursor);
         VANDREL_TIMED("createControl", real_.createControl(p, d))
     }
     Status setWindowSize(int p, int w, int h) override { VANDREL_TIMED("setWindowSize", real_.setWindowSize(p, w, h)) }
@@ -124,15 +125,15 @@ public:
 
 private:
     void noteColour(Colour colour) {
-        if (!(colour & vandrel::kSystemColour)) brushes_.insert(colour);
+        if (!colour.isSystem()) brushes_.insert(colour);
     }
 
     vandrel::Platform& real_;
     std::map<std::string, std::pair<double, std::size_t>> totals_;
     std::set<std::tuple<std::wstring, int, bool, bool>> fonts_;
     std::set<Colour> brushes_;
-    std::set<vandrel::PictureId> icons_;
-    std::set<vandrel::PictureId> cursors_;
+    std::set<vandrel::Picture> icons_;
+    std::set<vandrel::Picture> cursors_;
 };
 
 double millisecondsSince(Clock::time_point start) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "platform/win32/ControlIds.h"
 
 #include <commctrl.h>
 
@@ -16,21 +17,17 @@ static bool operator==(const Event& a, const Event& b) {
 
 static std::ostream& operator<<(std::ostream& out, const Event& e) {
     return out << "{page " << e.page << ", kind " << static_cast<int>(e.kind) << ", control "
-               << e.control.id() << ", button " << static_cast<int>(e.button) << "}";
+               << win32::controlId(e.control) << ", button " << static_cast<int>(e.button) << "}";
 }
 
 namespace win32 {
 namespace {
 
 // An 8 x 8 red bitmap among the test program's resources.
-constexpr PictureId kRedPicture = 50;
+constexpr Picture kRedPicture{PictureKind::Bitmap, 50};
 
-constexpr ControlKey kFrame{Ctl::Frame1};
-constexpr ControlKey kLabel{Ctl::Label3};
-constexpr ControlKey kEntry{Ctl::Text1};
-constexpr ControlKey kNext{Ctl::Command2, 0};
-constexpr ControlKey kExit{Ctl::Command2, 1};
-constexpr ControlKey kProgram{Ctl::Command1, 12};
+using namespace controls;
+constexpr ControlKey kProgram = programButton(12);
 
 class RecordingSink : public EventSink {
 public:
@@ -94,8 +91,8 @@ protected:
     void createControls() {
         ASSERT_TRUE(platform_.createControl(1, design(kFrame, ControlKind::Frame, {6, 60, 771, 481})).ok());
         ASSERT_TRUE(platform_.createControl(1, design(kProgram, ControlKind::Button, {1, 83, 64, 76})).ok());
-        ASSERT_TRUE(platform_.createControl(1, design(kLabel, ControlKind::Label, {460, 44, 148, 15}, L"社名")).ok());
-        ASSERT_TRUE(platform_.createControl(1, design(kEntry, ControlKind::TextBox, {460, 4, 189, 21})).ok());
+        ASSERT_TRUE(platform_.createControl(1, design(kNameLabel, ControlKind::Label, {460, 44, 148, 15}, L"社名")).ok());
+        ASSERT_TRUE(platform_.createControl(1, design(kEntryBox, ControlKind::TextBox, {460, 4, 189, 21})).ok());
         ControlDesign next = design(kNext, ControlKind::Button, {681, 3, 47, 29});
         next.mouseDown = true;
         ASSERT_TRUE(platform_.createControl(1, next).ok());
@@ -107,7 +104,7 @@ protected:
         struct Search {
             int id;
             HWND found;
-        } search{key.id(), nullptr};
+        } search{controlId(key), nullptr};
         EnumChildWindows(
             page(),
             [](HWND child, LPARAM p) -> BOOL {
@@ -161,12 +158,12 @@ TEST_F(PageWindowTest, ControlsAreChildWindowsWithTheirIdsAndPlaces) {
     } expected[] = {
         {kFrame, L"VandrelFrame", page(), {6, 60, 771, 481}},
         {kProgram, L"Button", control(kFrame), {1, 83, 64, 76}},
-        {kLabel, L"Static", page(), {460, 44, 148, 15}},
-        {kEntry, L"Edit", page(), {460, 4, 189, 21}},
+        {kNameLabel, L"Static", page(), {460, 44, 148, 15}},
+        {kEntryBox, L"Edit", page(), {460, 4, 189, 21}},
         {kNext, L"Button", page(), {681, 3, 47, 29}},
     };
     for (const auto& e : expected) {
-        SCOPED_TRACE(e.key.id());
+        SCOPED_TRACE(controlId(e.key));
         const HWND window = control(e.key);
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(_wcsicmp(className(window).c_str(), e.windowClass), 0) << "class " << className(window).size();
@@ -184,7 +181,7 @@ TEST_F(PageWindowTest, OverlappingButtonsStayInViewOverTheEntryBoxAndTheFrame) {
     const auto topmostAt = [&](int x, int y) { return ChildWindowFromPointEx(page(), POINT{x, y}, CWP_SKIPINVISIBLE); };
     EXPECT_EQ(topmostAt(630, 10), control({Ctl::Command3}));
     EXPECT_EQ(topmostAt(700, 63), control({Ctl::Command4}));
-    EXPECT_EQ(topmostAt(470, 10), control(kEntry));
+    EXPECT_EQ(topmostAt(470, 10), control(kEntryBox));
 }
 
 TEST_F(PageWindowTest, ProgramButtonNeedsItsFrame) {
@@ -195,8 +192,8 @@ TEST_F(PageWindowTest, ProgramButtonNeedsItsFrame) {
 
 TEST_F(PageWindowTest, TextReadsBackAsSet) {
     createControls();
-    for (ControlKey key : {kLabel, kEntry, kNext, kProgram}) {
-        SCOPED_TRACE(key.id());
+    for (ControlKey key : {kNameLabel, kEntryBox, kNext, kProgram}) {
+        SCOPED_TRACE(controlId(key));
         for (const Text& text : {Text(L"山田板金 ｶﾀｶﾅ １0"), Text(L"288"), Text()}) {
             ASSERT_TRUE(platform_.setText(1, key, text).ok());
             const auto read = platform_.getText(1, key);
@@ -207,11 +204,11 @@ TEST_F(PageWindowTest, TextReadsBackAsSet) {
 }
 
 TEST_F(PageWindowTest, EntryLimitBindsTypingOnly) {
-    ControlDesign entry = design(kEntry, ControlKind::TextBox, {460, 4, 189, 21}, L"ここｸﾘｯｸして入力して下さい");
+    ControlDesign entry = design(kEntryBox, ControlKind::TextBox, {460, 4, 189, 21}, L"ここｸﾘｯｸして入力して下さい");
     entry.maxTyped = 10;
     ASSERT_TRUE(platform_.createControl(1, entry).ok());
-    EXPECT_EQ(SendMessageW(control(kEntry), EM_GETLIMITTEXT, 0, 0), 10);
-    EXPECT_EQ(platform_.getText(1, kEntry).value(), entry.text) << "the prompt is longer than the limit";
+    EXPECT_EQ(SendMessageW(control(kEntryBox), EM_GETLIMITTEXT, 0, 0), 10);
+    EXPECT_EQ(platform_.getText(1, kEntryBox).value(), entry.text) << "the prompt is longer than the limit";
 }
 
 TEST_F(PageWindowTest, MissingControlOrPageIsAFailureNotACrash) {
@@ -223,18 +220,17 @@ TEST_F(PageWindowTest, MissingControlOrPageIsAFailureNotACrash) {
         [&](int p) { return platform_.getText(p, missing).status(); },
         [&](int p) { return platform_.setEnabled(p, missing, false); },
         [&](int p) { return platform_.setVisible(p, missing, false); },
-        [&](int p) { return platform_.setBackColour(p, missing, 0xFFFFFF); },
+        [&](int p) { return platform_.setBackColour(p, missing, kWhite); },
         [&](int p) { return platform_.setTooltip(p, missing, L"x"); },
     };
     for (const auto& operation : operations) {
         const Status onPage = operation(1);
         ASSERT_FALSE(onPage.ok());
-        EXPECT_EQ(onPage.operation(), "GetDlgItem");
-        EXPECT_EQ(onPage.code(), static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
+        EXPECT_EQ(onPage.systemCode(), 0u) << "refused by the platform, not by Windows";
         EXPECT_FALSE(operation(4).ok()) << "page 4 has no window";
     }
     EXPECT_FALSE(platform_.showWindow(4).ok());
-    EXPECT_FALSE(platform_.createControl(4, design(kLabel, ControlKind::Label, {0, 0, 1, 1})).ok());
+    EXPECT_FALSE(platform_.createControl(4, design(kNameLabel, ControlKind::Label, {0, 0, 1, 1})).ok());
 }
 
 TEST_F(PageWindowTest, PropertiesTakeEffectOnTheControlWindow) {
@@ -242,8 +238,8 @@ TEST_F(PageWindowTest, PropertiesTakeEffectOnTheControlWindow) {
     const HWND program = control(kProgram);
     ASSERT_TRUE(platform_.setEnabled(1, kProgram, false).ok());
     EXPECT_FALSE(IsWindowEnabled(program));
-    ASSERT_TRUE(platform_.setVisible(1, kLabel, false).ok());
-    EXPECT_FALSE(GetWindowLongW(control(kLabel), GWL_STYLE) & WS_VISIBLE);
+    ASSERT_TRUE(platform_.setVisible(1, kNameLabel, false).ok());
+    EXPECT_FALSE(GetWindowLongW(control(kNameLabel), GWL_STYLE) & WS_VISIBLE);
     ASSERT_TRUE(platform_.setBounds(1, kProgram, {65, 83, 64, 76}).ok());
     EXPECT_EQ(boundsOf(program), (Bounds{65, 83, 64, 76}));
     ASSERT_TRUE(platform_.setWindowTitle(1, L"②").ok());
@@ -254,10 +250,10 @@ TEST_F(PageWindowTest, PropertiesTakeEffectOnTheControlWindow) {
 
 TEST_F(PageWindowTest, LabelReportsClickAndDoubleClick) {
     createControls();
-    SendMessageW(control(kLabel), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    SendMessageW(control(kLabel), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    SendMessageW(control(kLabel), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
-    const std::vector<Event> expected = {event(EventKind::Click, kLabel), event(EventKind::DblClick, kLabel)};
+    SendMessageW(control(kNameLabel), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(control(kNameLabel), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    SendMessageW(control(kNameLabel), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+    const std::vector<Event> expected = {event(EventKind::Click, kNameLabel), event(EventKind::DblClick, kNameLabel)};
     EXPECT_EQ(sink_.events, expected);
 }
 
@@ -301,10 +297,10 @@ TEST_F(PageWindowTest, MouseDownIsReportedBeforeTheButtonReacts) {
 TEST_F(PageWindowTest, EntryBoxReportsClickWhenTheButtonIsReleased) {
     createControls();
     ASSERT_TRUE(platform_.showWindow(1).ok());
-    SendMessageW(control(kEntry), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(control(kEntryBox), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     EXPECT_TRUE(sink_.events.empty());
-    SendMessageW(control(kEntry), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-    const std::vector<Event> expected = {event(EventKind::Click, kEntry)};
+    SendMessageW(control(kEntryBox), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    const std::vector<Event> expected = {event(EventKind::Click, kEntryBox)};
     EXPECT_EQ(sink_.events, expected);
 }
 
@@ -317,7 +313,7 @@ TEST_F(PageWindowTest, ClosingThePageAsksTheMenuAndKeepsTheWindow) {
 
 TEST_F(PageWindowTest, KeyboardMovesBetweenButtonsAndActivatesTheFocusedOne) {
     createControls();
-    ASSERT_TRUE(platform_.setVisible(1, kEntry, false).ok());
+    ASSERT_TRUE(platform_.setVisible(1, kEntryBox, false).ok());
     ASSERT_TRUE(platform_.showWindow(1).ok());
     sink_.hook = [](const Event& e) {
         if (e.kind == EventKind::Click) PostQuitMessage(100 + e.control.index);
@@ -375,7 +371,7 @@ TEST_F(PageWindowTest, AutoSizedLabelTakesTheWidthOfItsText) {
 
 TEST_F(PageWindowTest, ControlsOfOneFontShareOneFontObject) {
     const Font gothic{L"ＭＳ Ｐゴシック", 1125, true, false};
-    ControlDesign a = design(kLabel, ControlKind::Label, {0, 0, 50, 15});
+    ControlDesign a = design(kNameLabel, ControlKind::Label, {0, 0, 50, 15});
     ControlDesign b = design({Ctl::Label2, 1}, ControlKind::Label, {0, 20, 50, 15});
     ControlDesign plain = design({Ctl::Label1}, ControlKind::Label, {0, 40, 50, 15});
     a.font = b.font = gothic;
@@ -419,8 +415,8 @@ public:
         GdiFlush();
     }
     // 0xRRGGBB of a pixel.
-    Colour at(int x, int y) const { return pixels_[y * width_ + x] & 0xFFFFFF; }
-    bool any(Colour colour) const {
+    std::uint32_t at(int x, int y) const { return pixels_[y * width_ + x] & 0xFFFFFF; }
+    bool any(std::uint32_t colour) const {
         for (int i = 0; i < width_ * height_; ++i) {
             if ((pixels_[i] & 0xFFFFFF) == colour) return true;
         }
@@ -440,18 +436,18 @@ TEST_F(PageWindowTest, ButtonShowsItsPictureOnItsColourAndGreysItWhenDisabled) {
     createControls();
     ControlDesign pictured = design({Ctl::Command4}, ControlKind::Button, {681, 44, 64, 76});
     pictured.picture = kRedPicture;
-    pictured.back = 0xFFFFFF;
+    pictured.back = kWhite;
     ControlDesign missing = pictured;
     missing.key = {Ctl::Command5};
-    missing.picture = 999;  // not among the resources
+    missing.picture = Picture{PictureKind::Bitmap, 999};  // not among the resources
     for (const auto& d : {pictured, missing}) ASSERT_TRUE(platform_.createControl(1, d).ok());
-    constexpr Colour kRed = 0xFF0000, kWhite = 0xFFFFFF, kGreen = 0x00FF00;
+    constexpr std::uint32_t kRed = 0xFF0000, kWhitePixel = 0xFFFFFF, kGreen = 0x00FF00;
 
     Snapshot shown(control(pictured.key));
     EXPECT_EQ(shown.at(32, 38), kRed) << "picture in the middle";
-    EXPECT_EQ(shown.at(5, 5), kWhite) << "face in the button's colour";
+    EXPECT_EQ(shown.at(5, 5), kWhitePixel) << "face in the button's colour";
 
-    ASSERT_TRUE(platform_.setBackColour(1, pictured.key, kGreen).ok());
+    ASSERT_TRUE(platform_.setBackColour(1, pictured.key, Colour::rgb(0x00, 0xFF, 0x00)).ok());
     EXPECT_EQ(Snapshot(control(pictured.key)).at(5, 5), kGreen);
 
     ASSERT_TRUE(platform_.setEnabled(1, pictured.key, false).ok());
@@ -461,21 +457,21 @@ TEST_F(PageWindowTest, ButtonShowsItsPictureOnItsColourAndGreysItWhenDisabled) {
 
     const Snapshot without(control(missing.key));
     EXPECT_FALSE(without.any(kRed));
-    EXPECT_EQ(without.at(32, 38), kWhite) << "a missing picture is not drawn";
+    EXPECT_EQ(without.at(32, 38), kWhitePixel) << "a missing picture is not drawn";
 }
 
 TEST_F(PageWindowTest, CaptionIsDrawnInTheButtonsTextColour) {
     ControlDesign captioned = design({Ctl::Command5}, ControlKind::Button, {0, 0, 64, 20}, L"サポート");
-    captioned.back = 0x00FF00;
-    captioned.fore = 0x0000FF;
+    captioned.back = Colour::rgb(0x00, 0xFF, 0x00);
+    captioned.fore = Colour::rgb(0x00, 0x00, 0xFF);
     ASSERT_TRUE(platform_.createControl(1, captioned).ok());
     EXPECT_TRUE(Snapshot(control(captioned.key)).any(0x0000FF));
 }
 
 TEST_F(PageWindowTest, OneTooltipWindowServesThePage) {
     createControls();
-    ASSERT_TRUE(platform_.setTooltip(1, kLabel, L"一度のみ入力可能です").ok());
-    ASSERT_TRUE(platform_.setTooltip(1, kLabel, L"変形角丸　一級課題").ok());
+    ASSERT_TRUE(platform_.setTooltip(1, kNameLabel, L"一度のみ入力可能です").ok());
+    ASSERT_TRUE(platform_.setTooltip(1, kNameLabel, L"変形角丸　一級課題").ok());
     ASSERT_TRUE(platform_.setTooltip(1, kProgram, L"垂直方向変形").ok());
 
     std::vector<HWND> tooltips;
@@ -495,7 +491,7 @@ TEST_F(PageWindowTest, OneTooltipWindowServesThePage) {
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.hwnd = page();
-    tool.uId = reinterpret_cast<UINT_PTR>(control(kLabel));
+    tool.uId = reinterpret_cast<UINT_PTR>(control(kNameLabel));
     tool.lpszText = text;
     SendMessageW(tooltip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(Text(text), L"変形角丸　一級課題");
@@ -544,11 +540,11 @@ TEST_F(PageWindowTest, MessageBoxAsksOverItsPageAndReturnsTheAnswer) {
         seen.text = shown;
         PostMessageW(box, WM_COMMAND, IDNO, 0);
     });
-    const auto answer = platform_.messageBox(1, text, title, kYesNo | kIconQuestion);
+    const auto answer = platform_.messageBox(1, text, title, MessageButtons::YesNo, MessageIcon::Question);
     answerer.join();
 
     ASSERT_TRUE(answer.ok());
-    EXPECT_EQ(answer.value(), kAnswerNo);
+    EXPECT_EQ(answer.value(), Answer::No);
     EXPECT_TRUE(seen.yes && seen.no && !seen.ok) << "Yes and No only";
     EXPECT_EQ(seen.owner, page());
     EXPECT_EQ(seen.text, text);

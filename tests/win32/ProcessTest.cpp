@@ -59,12 +59,12 @@ TEST_F(ProcessTest, ProgramThatIsNotThereFailsToStart) {
     const Status missingFile = platform_.startProgram(folder_ / L"Ten0013.exe");
     ASSERT_FALSE(missingFile.ok());
     EXPECT_EQ(missingFile.operation(), "CreateProcessW");
-    EXPECT_EQ(missingFile.code(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(missingFile.systemCode(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
 
     const Status missingFolder = platform_.startProgram(folder_ / L"無い\\Ten0013.exe");
     ASSERT_FALSE(missingFolder.ok());
-    EXPECT_TRUE(missingFolder.code() == ERROR_FILE_NOT_FOUND || missingFolder.code() == ERROR_PATH_NOT_FOUND)
-        << missingFolder.code();
+    EXPECT_TRUE(missingFolder.systemCode() == ERROR_FILE_NOT_FOUND || missingFolder.systemCode() == ERROR_PATH_NOT_FOUND)
+        << missingFolder.systemCode();
 }
 
 TEST_F(ProcessTest, SecondCopyOfTheSameExecutableSeesTheFirst) {
@@ -167,7 +167,7 @@ TEST_F(ProcessTest, OpeningADocumentThatIsNotThereFails) {
     const Status opened = platform_.openDocument(0, folder_ / L"使用法ﾏﾆｭｱﾙ.pdf");
     ASSERT_FALSE(opened.ok());
     EXPECT_EQ(opened.operation(), "ShellExecuteW");
-    EXPECT_EQ(opened.code(), static_cast<std::uint32_t>(SE_ERR_FNF));
+    EXPECT_EQ(opened.systemCode(), static_cast<std::uint32_t>(SE_ERR_FNF));
 }
 
 }  // namespace

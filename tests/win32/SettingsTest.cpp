@@ -78,7 +78,7 @@ TEST_F(SettingsTest, ValueThatIsNotTextReadsEmptyAsAMissingOne) {
         ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), L"name", other.type, other.data, other.size),
                   ERROR_SUCCESS);
         const auto read = platform_.readSetting(app_, L"Nasa", L"name");
-        ASSERT_TRUE(read.ok()) << read.status().operation() << " " << read.status().code();
+        ASSERT_TRUE(read.ok()) << read.status().operation() << " " << read.status().systemCode();
         EXPECT_EQ(read.value(), L"");
     }
 }

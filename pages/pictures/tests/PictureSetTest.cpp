@@ -75,8 +75,8 @@ std::map<int, std::string> wantedResources() {
         {pictures::kWindowIcon, "ICON"},
     };
     for (int n = 0; n < pictures::kProgramCount; ++n) {
-        const PictureId id = pictures::programPicture(n);
-        if (id != 0) wanted[id] = id < kIconPictureBase ? "BITMAP" : "ICON";
+        const int id = pictures::programPicture(n);
+        if (id != 0) wanted[id] = id < pictures::kIconPictureBase ? "BITMAP" : "ICON";
     }
     return wanted;
 }
@@ -100,12 +100,12 @@ TEST_F(PictureSet, ProgramPicturesHaveTheSizeAndDepthOfTheirPage) {
     std::set<std::pair<int, int>> page4Sizes;
     int page4EightBit = 0;
     for (int n = 0; n < pictures::kProgramCount; ++n) {
-        const PictureId id = pictures::programPicture(n);
+        const int id = pictures::programPicture(n);
         if (id == 0) continue;
         SCOPED_TRACE("program " + std::to_string(n));
         const int page = n / 72 + 1, index = n % 72;
         const fs::path file = fileOf(id);
-        if (id >= kIconPictureBase) {
+        if (id >= pictures::kIconPictureBase) {
             const testing::IconFile icon = readIcon(readBytes(file));
             ASSERT_EQ(icon.type, 1u);
             ASSERT_EQ(icon.entries.size(), 1u);
@@ -202,10 +202,10 @@ TEST_F(PictureSet, NoTwoProgramPicturesAlike) {
     };
     int count = 0;
     for (int n = 0; n < pictures::kProgramCount; ++n) {
-        const PictureId id = pictures::programPicture(n);
+        const int id = pictures::programPicture(n);
         if (id == 0) continue;
         ++count;
-        const Image image = id >= kIconPictureBase ? readIcon(readBytes(fileOf(id))).entries.at(0).image
+        const Image image = id >= pictures::kIconPictureBase ? readIcon(readBytes(fileOf(id))).entries.at(0).image
                                                    : readBmp(readBytes(fileOf(id))).image;
         const auto [w, fresh] = whole.emplace(key(image, image.height), n);
         EXPECT_TRUE(fresh) << n << " looks exactly like " << w->second;
