@@ -7,6 +7,8 @@
 #include <unordered_map>
 
 #include "platform/Platform.h"
+#include "platform/win32/ControlStacking.h"
+#include "platform/win32/PageTooltips.h"
 #include "platform/win32/SharedGraphics.h"
 #include "platform/win32/WinHandles.h"
 
@@ -62,9 +64,9 @@ private:
         HWND window = nullptr;
         ControlKind kind = ControlKind::Label;
         Colour back = kButtonFace;
-        Colour fore = 0;
+        Colour fore;
         HFONT font = nullptr;
-        PictureId picture = 0;
+        Picture picture;
         HCURSOR cursor = nullptr;
         bool mouseDown = false;
         bool autoSize = false;
@@ -75,6 +77,7 @@ private:
     static LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT callOriginal(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static PageWindow* ownerOf(HWND window);
 
     LRESULT handlePage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleFrame(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
@@ -93,7 +96,6 @@ private:
     Control* find(ControlKey key);
     Control* find(HWND window);
     Result<HWND> makeControlWindow(const ControlDesign& design, HWND parent);
-    void fitToText(Control& label);
     POINT commonPosition(int outerWidth, int outerHeight) const;
 
     PageEnvironment& environment_;
@@ -102,14 +104,8 @@ private:
     Colour back_ = kInactiveBorder;
     std::unordered_map<int, Control> controls_;
     HWND frame_ = nullptr;
-    // Per parent window, how its controls lie (see createControl: the
-    // order of overlapping controls).
-    struct Stacking {
-        HWND lastOrdinary = nullptr;  // the last control that is neither a text box nor a frame
-        bool anyBeneath = false;      // a text box or a frame has been made
-    };
-    std::unordered_map<HWND, Stacking> stacking_;
-    HWND tooltip_ = nullptr;
+    ControlStacking stacking_;
+    PageTooltips tooltips_;
     HWND lastFocus_ = nullptr;
 };
 
