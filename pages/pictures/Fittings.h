@@ -1,9 +1,7 @@
-// The fittings the calculators unfold, described by a few numbers each and
-// drawn as small technical line drawings: light shaded sheet, dark outline,
-// fold lines, hidden edges dashed, centre lines where the centres differ.
+// The fittings the calculators unfold, each described by a few numbers:
+// the words the picture table is written in. FittingModels.h makes a
+// fitting into geometry and FittingDrawing.h draws it.
 #pragma once
-
-#include <cairo.h>
 
 #include <cstdint>
 
@@ -176,13 +174,5 @@ constexpr Fitting dome(float d, float from, float to, int gores) {
     f.tint = kJointTint;
     return f;
 }
-
-// Rectangle of the picture the drawing is fitted into, pixels.
-struct Box {
-    double x = 0, y = 0, w = 0, h = 0;
-};
-
-// Draws the fitting scaled to fill the box, centred in it.
-void drawFitting(cairo_t* cr, const Fitting& fitting, const Box& box);
 
 }  // namespace vandrel::picturegen
