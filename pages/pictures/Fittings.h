@@ -66,7 +66,7 @@ struct Fitting {
     constexpr Fitting tilted(float degrees) const { Fitting f = *this; f.tilt = degrees; f.marks |= kAngleMark; return f; }
     constexpr Fitting leaned(float degrees) const { Fitting f = *this; f.tilt = degrees; return f; }
     constexpr Fitting twisted(float degrees) const { Fitting f = *this; f.twist = degrees; return f; }
-    constexpr Fitting collars(float bottom, float top) const { Fitting f = *this; f.collarBottom = bottom; f.collarTop = top; return f; }
+    constexpr Fitting collars(float below, float above) const { Fitting f = *this; f.collarBottom = below; f.collarTop = above; return f; }
     constexpr Fitting mark(unsigned m) const { Fitting f = *this; f.marks |= m; return f; }
     constexpr Fitting view(float az, float el) const { Fitting f = *this; f.azimuth = az; f.elevation = el; return f; }
     constexpr Fitting colour(unsigned rgb) const { Fitting f = *this; f.tint = rgb; return f; }
