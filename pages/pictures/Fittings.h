@@ -1,9 +1,7 @@
-// The fittings the calculators unfold, described by a few numbers each and
-// drawn as small technical line drawings: light shaded sheet, dark outline,
-// fold lines, hidden edges dashed, centre lines where the centres differ.
+// The fittings the calculators unfold, each described by a few numbers:
+// the words the picture table is written in. FittingModels.h makes a
+// fitting into geometry and FittingDrawing.h draws it.
 #pragma once
-
-#include <cairo.h>
 
 #include <cstdint>
 
@@ -68,7 +66,7 @@ struct Fitting {
     constexpr Fitting tilted(float degrees) const { Fitting f = *this; f.tilt = degrees; f.marks |= kAngleMark; return f; }
     constexpr Fitting leaned(float degrees) const { Fitting f = *this; f.tilt = degrees; return f; }
     constexpr Fitting twisted(float degrees) const { Fitting f = *this; f.twist = degrees; return f; }
-    constexpr Fitting collars(float bottom, float top) const { Fitting f = *this; f.collarBottom = bottom; f.collarTop = top; return f; }
+    constexpr Fitting collars(float below, float above) const { Fitting f = *this; f.collarBottom = below; f.collarTop = above; return f; }
     constexpr Fitting mark(unsigned m) const { Fitting f = *this; f.marks |= m; return f; }
     constexpr Fitting view(float az, float el) const { Fitting f = *this; f.azimuth = az; f.elevation = el; return f; }
     constexpr Fitting colour(unsigned rgb) const { Fitting f = *this; f.tint = rgb; return f; }
@@ -176,13 +174,5 @@ constexpr Fitting dome(float d, float from, float to, int gores) {
     f.tint = kJointTint;
     return f;
 }
-
-// Rectangle of the picture the drawing is fitted into, pixels.
-struct Box {
-    double x = 0, y = 0, w = 0, h = 0;
-};
-
-// Draws the fitting scaled to fill the box, centred in it.
-void drawFitting(cairo_t* cr, const Fitting& fitting, const Box& box);
 
 }  // namespace vandrel::picturegen

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "pages/pictures/Canvas.h"
+#include "pages/pictures/FittingDrawing.h"
 
 namespace vandrel::picturegen {
 namespace {
