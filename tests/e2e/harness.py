@@ -9,6 +9,7 @@ real input (xdotool) or window messages (probe.exe), and stops what it started.
 """
 
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -35,13 +36,36 @@ NAME_KEY = r"HKCU\Software\VB and VBA Program Settings\Doziz\Nasa"
 DOZIZ_KEY = r"HKCU\Software\VB and VBA Program Settings\Doziz"
 
 
+class RigError(AssertionError):
+    """The rig could not do what a test asked (tool missing, probe failed)."""
+
+
+def read_control_scheme():
+    """The control names in their order (platform/Controls.h) and the number
+    of ids per name (platform/win32/ControlIds.h), read from the program's
+    own headers: id = (name + 1) * ids per name + index."""
+    controls = (SOURCE_DIR / "platform" / "Controls.h").read_text(encoding="utf-8")
+    body = re.search(r"enum class Ctl\b[^{]*\{(.*?)\};", controls, re.S)
+    names = re.findall(r"^\s*(\w+)\s*,", body.group(1), re.M) if body else []
+    ids = (SOURCE_DIR / "platform" / "win32" / "ControlIds.h").read_text(encoding="utf-8")
+    per_name = re.search(r"kIdsPerName\s*=\s*(\d+)", ids)
+    if len(names) != 12 or not per_name:
+        raise RigError("cannot read the control scheme from platform/Controls.h and platform/win32/ControlIds.h")
+    return names, int(per_name.group(1))
+
+
+CONTROL_NAMES, IDS_PER_NAME = read_control_scheme()
+
+
 def control_id(name_index, index=0):
-    """The control id of a page control: (name + 1) * 100 + index."""
-    return (name_index + 1) * 100 + index
+    """The id of a page control's window."""
+    return (name_index + 1) * IDS_PER_NAME + index
 
 
-# Control names in the order of the platform's Ctl enumeration.
-LABEL1, LABEL2, LABEL3, TEXT1, FRAME1, COMMAND1, COMMAND2, COMMAND3, COMMAND4, COMMAND5, COMMAND6, COMMAND7 = range(12)
+# The control names, as indexes in the order of Ctl.
+LABEL1, LABEL2, LABEL3, TEXT1, FRAME1, COMMAND1, COMMAND2, COMMAND3, COMMAND4, COMMAND5, COMMAND6, COMMAND7 = (
+    CONTROL_NAMES.index(name) for name in ("Label1", "Label2", "Label3", "Text1", "Frame1", "Command1", "Command2",
+                                           "Command3", "Command4", "Command5", "Command6", "Command7"))
 
 
 def program_button(index):
@@ -56,10 +80,6 @@ NAME_LABEL = control_id(LABEL3)
 SUPPORT_BUTTON = control_id(COMMAND5)
 
 DEFAULT_TIMEOUT = 8.0
-
-
-class RigError(AssertionError):
-    """The rig could not do what a test asked (tool missing, probe failed)."""
 
 
 def environment():

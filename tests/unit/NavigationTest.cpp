@@ -23,7 +23,9 @@ TEST_F(NavigationTest, TheRingInBothDirections) {
         menu.pages().show(c.from);
         leftClick(c.from, kNext);
         EXPECT_EQ(platform.frontPage(), c.forward) << "forward from " << c.from;
-        if (c.from != 1) EXPECT_FALSE(platform.visible(c.from)) << c.from;
+        if (c.from != 1) {
+            EXPECT_FALSE(platform.visible(c.from)) << c.from;
+        }
 
         menu.pages().show(c.from);
         press(c.from, kNext, kRightButton);
