@@ -28,9 +28,7 @@ Status createTempWorkFolder(Platform& platform) {
     return createFolderIfMissing(platform, folder.value());
 }
 
-Status createFixedWorkFolder(Platform& platform) {
-    return createFolderIfMissing(platform, kFixedWorkFolder);
-}
+Status createFixedWorkFolder(Platform& platform) { return createFolderIfMissing(platform, kFixedWorkFolder); }
 
 Status createRootWorkFolder(Platform& platform) {
     // Anything named "Zaviz" at the drive root, folder or file, counts.

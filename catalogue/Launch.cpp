@@ -5,8 +5,7 @@
 namespace vandrel {
 
 Text launchFailureText(std::int16_t programNumber) {
-    return L"[番号] = " + std::to_wstring(programNumber) +
-           L"\r\n          ファイルがありません。";
+    return L"[番号] = " + std::to_wstring(programNumber) + L"\r\n          ファイルがありません。";
 }
 
 const wchar_t* handOffKey(std::span<const HandOffRow> rows, int index) {

@@ -10,7 +10,7 @@ namespace vandrel {
 
 class ProgramTable {
 public:
-    static constexpr int kSlots = 401;     // slots 0..400
+    static constexpr int kSlots = 401;               // slots 0..400
     static constexpr int kPrograms = kProgramCount;  // slots 0..359 name a calculator
 
     // "Ten" + four decimal digits + ".exe": 12 -> "Ten0012.exe".

@@ -45,8 +45,8 @@ Status checkName(Platform& platform, Text& name) {
 }
 
 bool askToRegister(Platform& platform, TextView entered) {
-    const auto answer = platform.messageBox(kEntryPage, confirmationText(entered), kConfirmTitle,
-                                            MessageButtons::YesNo, MessageIcon::Exclamation);
+    const auto answer = platform.messageBox(kEntryPage, confirmationText(entered), kConfirmTitle, MessageButtons::YesNo,
+                                            MessageIcon::Exclamation);
     return answer.ok() && answer.value() == Answer::Yes;
 }
 

@@ -12,9 +12,9 @@
 namespace vandrel {
 
 struct PageData {
-    int number;                                // 1..5
-    std::span<const HandOffRow> handOff;       // buttons that hand their index over
-    const wchar_t* title;                      // Label2(1): "[ 展開図Menu ] ①" ...
+    int number;                           // 1..5
+    std::span<const HandOffRow> handOff;  // buttons that hand their index over
+    const wchar_t* title;                 // Label2(1): "[ 展開図Menu ] ①" ...
     Colour windowBack;
     int titleWidth;                            // Label2(1), twips
     int nameWidth;                             // Label3, twips

@@ -147,7 +147,7 @@ Status PageSet::fromNameLabelToEnd(Steps steps) {
     session_.table.fill();  // `Menumot`
     // Without the program folder every button is disabled.
     scanPage(platform_, session_.table, folder ? &folder.value() : nullptr, kFirstPage,
-             pageOffset(kFirstPage));  // `Menu01`
+             pageOffset(kFirstPage));          // `Menu01`
     goesOn(desktop::flipShortcut(platform_));  // `DisktopPASS`
     return first;
 }
@@ -177,15 +177,20 @@ void PageSet::dispatch(const Event& event) {
         case EventKind::DblClick:
             if (entry && control == kNameLabel) Label3_DblClick();
             return;
-        case EventKind::Click:
-            break;
+        case EventKind::Click: break;
     }
     switch (control.name) {
         case Ctl::Command1: Command1_Click(page, control.index); return;
         case Ctl::Command2: Command2_Click(page, control.index); return;
-        case Ctl::Command3: if (entry) Command3_Click(); return;
-        case Ctl::Label3: if (entry) Label3_Click(); return;
-        case Ctl::Text1: if (entry) Text1_Click(); return;
+        case Ctl::Command3:
+            if (entry) Command3_Click();
+            return;
+        case Ctl::Label3:
+            if (entry) Label3_Click();
+            return;
+        case Ctl::Text1:
+            if (entry) Text1_Click();
+            return;
         case Ctl::Command4: Command4_Click(page); return;
         case Ctl::Command5: Command5_Click(page); return;
         case Ctl::Command6: Command6_Click(); return;

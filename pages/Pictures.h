@@ -11,11 +11,11 @@ namespace vandrel::pictures {
 // Resource numbers: bitmaps below kIconPictureBase, icons from it on.
 constexpr int kIconPictureBase = 2000;
 
-constexpr int kNext = 10;   // 43 x 25: 次 between a left and a right arrow, on yellow
-constexpr int kExit = 11;   // 43 x 25: 終了 on pink
-constexpr int kHelp = 12;   // 90 x 18: Help and a question mark
+constexpr int kNext = 10;                      // 43 x 25: 次 between a left and a right arrow, on yellow
+constexpr int kExit = 11;                      // 43 x 25: 終了 on pink
+constexpr int kHelp = 12;                      // 90 x 18: Help and a question mark
 constexpr int kWindowIcon = kIconPictureBase;  // 48 x 48 icon of every page
-constexpr int kClickCursor = 1;   // 16 x 16 cursor: ｸﾘｯｸ under a red arrow
+constexpr int kClickCursor = 1;                // 16 x 16 cursor: ｸﾘｯｸ under a red arrow
 
 constexpr int kProgramCount = vandrel::kProgramCount;
 // Page 5 carries pictures on its first 18 buttons only.

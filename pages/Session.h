@@ -9,10 +9,10 @@
 namespace vandrel {
 
 struct Session {
-    ProgramTable table;                            // filled by page 1's load
-    Text pageCaption;                              // `PageCaption`, set by page 1's load
-    Text companyName = company::kUnsetNameText;    // `CompanyName`
-    std::uint8_t lastPressedButton = 0;            // `LastPressedButton`: 1 left, 2 right, 4 middle
+    ProgramTable table;                          // filled by page 1's load
+    Text pageCaption;                            // `PageCaption`, set by page 1's load
+    Text companyName = company::kUnsetNameText;  // `CompanyName`
+    std::uint8_t lastPressedButton = 0;          // `LastPressedButton`: 1 left, 2 right, 4 middle
 };
 
 }  // namespace vandrel

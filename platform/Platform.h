@@ -96,16 +96,16 @@ struct ControlDesign {
     bool inFrame = false;  // child of Frame1 rather than of the page
     Bounds bounds;
     Text text;
-    Picture picture;             // a bitmap or an icon
-    Picture cursor;              // pointer shown over the control (none: the default)
+    Picture picture;  // a bitmap or an icon
+    Picture cursor;   // pointer shown over the control (none: the default)
     Colour back = kButtonFace;
     Colour fore = kBlack;
     Font font;
     bool visible = true;
     bool enabled = true;
-    bool mouseDown = false;      // report MouseDown with the mouse button
-    bool autoSize = false;       // a label that widens to fit its text
-    int maxTyped = 0;            // text box: most characters the user may type (0: any)
+    bool mouseDown = false;  // report MouseDown with the mouse button
+    bool autoSize = false;   // a label that widens to fit its text
+    int maxTyped = 0;        // text box: most characters the user may type (0: any)
 };
 
 struct WindowDesign {
@@ -130,8 +130,8 @@ enum MouseButton : std::uint8_t { kLeftButton = 1, kRightButton = 2, kMiddleButt
 struct Event {
     int page = 0;  // 1..5
     EventKind kind = EventKind::Click;
-    ControlKey control;          // unused for QueryUnload and EndSession
-    std::uint8_t button = 0;     // MouseDown: kLeftButton, kRightButton or kMiddleButton
+    ControlKey control;       // unused for QueryUnload and EndSession
+    std::uint8_t button = 0;  // MouseDown: kLeftButton, kRightButton or kMiddleButton
 };
 
 class EventSink {

@@ -16,8 +16,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // as Windows leaves it, to show that the safe search is what keeps a
     // planted library out.
     if (libraries.loadByName(vandrel::kCommonControlsLibrary)) {
-        static_cast<void>(
-            vandrel::win32::startCommonControls(libraries.loaded(vandrel::kCommonControlsLibrary)));
+        static_cast<void>(vandrel::win32::startCommonControls(libraries.loaded(vandrel::kCommonControlsLibrary)));
     }
 #endif
     vandrel::win32::Win32Platform platform(instance);

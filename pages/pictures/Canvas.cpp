@@ -20,9 +20,7 @@ struct FontDescriptionDeleter {
 };
 using FontDescriptionPtr = std::unique_ptr<PangoFontDescription, FontDescriptionDeleter>;
 
-const char* familyName(Family family) {
-    return family == Family::Gothic ? "IPAGothic" : "IPAPGothic";
-}
+const char* familyName(Family family) { return family == Family::Gothic ? "IPAGothic" : "IPAPGothic"; }
 
 FontDescriptionPtr describe(const TextStyle& style) {
     FontDescriptionPtr d(pango_font_description_new());
@@ -67,9 +65,7 @@ void show(cairo_t* cr, const Laid& laid, const TextStyle& style, double left, do
 void setColour(cairo_t* cr, Colour c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }
 
 Canvas::Canvas(int width, int height)
-    : width_(width),
-      height_(height),
-      surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)) {
+    : width_(width), height_(height), surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)) {
     if (cairo_surface_status(surface_.get()) != CAIRO_STATUS_SUCCESS) {
         throw std::runtime_error("cairo could not make a surface");
     }

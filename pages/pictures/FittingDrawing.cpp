@@ -49,8 +49,10 @@ std::vector<Vec2> hull(std::vector<Vec2> p) {
 void polygonPath(cairo_t* cr, const std::vector<Vec2>& points) {
     cairo_new_path(cr);
     for (std::size_t i = 0; i < points.size(); ++i) {
-        if (i == 0) cairo_move_to(cr, points[i].x, points[i].y);
-        else cairo_line_to(cr, points[i].x, points[i].y);
+        if (i == 0)
+            cairo_move_to(cr, points[i].x, points[i].y);
+        else
+            cairo_line_to(cr, points[i].x, points[i].y);
     }
     cairo_close_path(cr);
 }
@@ -336,8 +338,10 @@ void drawFitting(cairo_t* cr, const Fitting& f, const Box& box) {
         cairo_new_path(cr);
         for (std::size_t i = 2; i < points.size(); ++i) {
             const Vec2 p = view(points[i]);
-            if (i == 2) cairo_move_to(cr, p.x, p.y);
-            else cairo_line_to(cr, p.x, p.y);
+            if (i == 2)
+                cairo_move_to(cr, p.x, p.y);
+            else
+                cairo_line_to(cr, p.x, p.y);
         }
         stroke(cr, kDimensionPen);
     }

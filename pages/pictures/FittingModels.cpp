@@ -16,7 +16,7 @@ double wrapAngle(double a) {
 
 namespace {
 
-constexpr int kRoundFolds = 12;    // fold lines of a round-to-round sheet
+constexpr int kRoundFolds = 12;  // fold lines of a round-to-round sheet
 
 // ----------------------------------------------------------------- sections
 
@@ -28,8 +28,7 @@ Vec2 outlinePoint(const Section& s, double theta) {
     const double cx = std::cos(t), cy = std::sin(t);
     double r = 0;
     switch (s.shape) {
-        case Shape::Apex:
-            return {};
+        case Shape::Apex: return {};
         case Shape::Circle: {
             const double a = s.w / 2, b = s.d / 2;
             r = a * b / std::sqrt((b * cx) * (b * cx) + (a * cy) * (a * cy));
@@ -66,7 +65,6 @@ Vec2 outlinePoint(const Section& s, double theta) {
     const double x = r * cx, y = r * cy;
     return {x * std::cos(turn) - y * std::sin(turn), x * std::sin(turn) + y * std::cos(turn)};
 }
-
 
 // The corners of a section, in order of direction: for each, the directions
 // of its sharp point, or of the start, middle and end of its rounding.
@@ -241,7 +239,8 @@ Model buildLoft(const Fitting& f) {
     if (f.shiftX != 0 || f.shiftY != 0) {
         const double reach = f.height * 0.18 + 0.05;
         m.centreLines.push_back({{0, 0, -reach}, {0, 0, f.height + reach}});
-        m.centreLines.push_back({upper.origin - upper.normal() * (f.height + reach), upper.origin + upper.normal() * reach});
+        m.centreLines.push_back(
+            {upper.origin - upper.normal() * (f.height + reach), upper.origin + upper.normal() * reach});
     }
     m.hasHeight = true;
     m.heightFrom = {0, 0, -std::max(0.0f, f.collarBottom)};
@@ -395,8 +394,7 @@ Model buildBreeches(const Fitting& f) {
             return ray * std::max(0.0, dot(p, ray)) + Vec3{0, 0, p.z};
         };
         const Section leg = f.top;
-        Piece piece{share, planarRing(leg, top), f.collarBottom <= 0, f.collarTop <= 0, 0,
-                    loftFolds(f.bottom, leg, 0)};
+        Piece piece{share, planarRing(leg, top), f.collarBottom <= 0, f.collarTop <= 0, 0, loftFolds(f.bottom, leg, 0)};
         if (f.marks & kNoFolds) piece.folds.clear();
         m.pieces.push_back(piece);
         if (f.collarTop > 0) {
@@ -428,11 +426,16 @@ Model buildDome(const Fitting& f) {
         Frame low;
         low.origin = {0, 0, r * std::sin(radians(from)) - f.collarBottom};
         const Section rim = circle(static_cast<float>(2 * r * std::cos(radians(from))));
-        m.pieces.push_back(Piece{planarRing(rim, low), ring(from), true, false, 0, uniformFolds(std::max(4, f.pieces))});
+        m.pieces.push_back(
+            Piece{planarRing(rim, low), ring(from), true, false, 0, uniformFolds(std::max(4, f.pieces))});
     }
     for (int k = 0; k < zones; ++k) {
         const double lo = from + (to - from) * k / zones, hi = from + (to - from) * (k + 1) / zones;
-        Piece piece{ring(lo), ring(hi), k == 0 && f.collarBottom <= 0 && from > -90, k == zones - 1 && to < 90, 0,
+        Piece piece{ring(lo),
+                    ring(hi),
+                    k == 0 && f.collarBottom <= 0 && from > -90,
+                    k == zones - 1 && to < 90,
+                    0,
                     uniformFolds(std::max(4, f.pieces))};
         if (f.marks & kNoFolds) piece.folds.clear();
         m.pieces.push_back(piece);

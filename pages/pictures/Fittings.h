@@ -14,17 +14,19 @@ enum class Shape : std::uint8_t { Circle, Rect, Polygon, Apex };
 
 struct Section {
     Shape shape = Shape::Circle;
-    float w = 1;        // width along the section's own x axis (a circle's diameter)
-    float d = 1;        // depth along its y axis
-    float corner = 0;   // Rect: corner radius
-    int sides = 0;      // Polygon: number of sides (its width is the corner-to-corner diameter)
-    float turn = 0;     // rotation in its own plane, degrees
+    float w = 1;       // width along the section's own x axis (a circle's diameter)
+    float d = 1;       // depth along its y axis
+    float corner = 0;  // Rect: corner radius
+    int sides = 0;     // Polygon: number of sides (its width is the corner-to-corner diameter)
+    float turn = 0;    // rotation in its own plane, degrees
 };
 
 constexpr Section circle(float diameter) { return Section{Shape::Circle, diameter, diameter, 0, 0, 0}; }
 constexpr Section ellipse(float w, float d) { return Section{Shape::Circle, w, d, 0, 0, 0}; }
 constexpr Section rect(float w, float d, float corner = 0) { return Section{Shape::Rect, w, d, corner, 0, 0}; }
-constexpr Section polygon(int sides, float diameter) { return Section{Shape::Polygon, diameter, diameter, 0, sides, 0}; }
+constexpr Section polygon(int sides, float diameter) {
+    return Section{Shape::Polygon, diameter, diameter, 0, sides, 0};
+}
 constexpr Section apex() { return Section{Shape::Apex, 0, 0, 0, 0, 0}; }
 
 enum class Kind : std::uint8_t {
@@ -37,12 +39,12 @@ enum class Kind : std::uint8_t {
 
 // Drawing marks added to the fitting.
 enum Mark : unsigned {
-    kThick = 1u << 0,       // plate thickness: the rims drawn double
-    kHeightDim = 1u << 1,   // a height dimension line on the right
-    kWidthDim = 1u << 2,    // a width dimension line below
-    kAngleMark = 1u << 3,   // an arc marking the angle of a tilted top
-    kNoFolds = 1u << 4,     // the sheet without its fold lines
-    kFlat = 1u << 5,        // no shading: a plain line drawing
+    kThick = 1u << 0,      // plate thickness: the rims drawn double
+    kHeightDim = 1u << 1,  // a height dimension line on the right
+    kWidthDim = 1u << 2,   // a width dimension line below
+    kAngleMark = 1u << 3,  // an arc marking the angle of a tilted top
+    kNoFolds = 1u << 4,    // the sheet without its fold lines
+    kFlat = 1u << 5,       // no shading: a plain line drawing
 };
 
 struct Fitting {
@@ -50,38 +52,94 @@ struct Fitting {
     Section bottom = circle(1);
     Section top = circle(0.5f);
     float height = 1;
-    float shiftX = 0, shiftY = 0;    // offset of the top centre (芯ｽﾞﾚ)
-    float tilt = 0;                  // Loft: tilt of the top plane about the depth axis, degrees (角度);
-                                     // tilted() also marks the angle, leaned() does not
-    float twist = 0;                 // turn of the top section against the bottom, degrees (ひねり)
+    float shiftX = 0, shiftY = 0;  // offset of the top centre (芯ｽﾞﾚ)
+    float tilt = 0;                // Loft: tilt of the top plane about the depth axis, degrees (角度);
+                                   // tilted() also marks the angle, leaned() does not
+    float twist = 0;               // turn of the top section against the bottom, degrees (ひねり)
     float angle = 90;
     int pieces = 0;
     float extra = 0;
     float collarBottom = 0, collarTop = 0;  // straight spigots at the ends
     unsigned marks = 0;
-    float azimuth = -30, elevation = 24;    // view, degrees
-    unsigned tint = 0xDCE6F0;               // light colour of the sheet
+    float azimuth = -30, elevation = 24;  // view, degrees
+    unsigned tint = 0xDCE6F0;             // light colour of the sheet
 
-    constexpr Fitting shift(float x, float y = 0) const { Fitting f = *this; f.shiftX = x; f.shiftY = y; return f; }
-    constexpr Fitting tilted(float degrees) const { Fitting f = *this; f.tilt = degrees; f.marks |= kAngleMark; return f; }
-    constexpr Fitting leaned(float degrees) const { Fitting f = *this; f.tilt = degrees; return f; }
-    constexpr Fitting twisted(float degrees) const { Fitting f = *this; f.twist = degrees; return f; }
-    constexpr Fitting collars(float below, float above) const { Fitting f = *this; f.collarBottom = below; f.collarTop = above; return f; }
-    constexpr Fitting mark(unsigned m) const { Fitting f = *this; f.marks |= m; return f; }
-    constexpr Fitting view(float az, float el) const { Fitting f = *this; f.azimuth = az; f.elevation = el; return f; }
-    constexpr Fitting colour(unsigned rgb) const { Fitting f = *this; f.tint = rgb; return f; }
-    constexpr Fitting topCorner(float r) const { Fitting f = *this; f.top.corner = r; return f; }
-    constexpr Fitting bottomCorner(float r) const { Fitting f = *this; f.bottom.corner = r; return f; }
-    constexpr Fitting reducingTo(Section end) const { Fitting f = *this; f.top = end; return f; }
-    constexpr Fitting topTurn(float degrees) const { Fitting f = *this; f.top.turn = degrees; return f; }
-    constexpr Fitting bottomTurn(float degrees) const { Fitting f = *this; f.bottom.turn = degrees; return f; }
+    constexpr Fitting shift(float x, float y = 0) const {
+        Fitting f = *this;
+        f.shiftX = x;
+        f.shiftY = y;
+        return f;
+    }
+    constexpr Fitting tilted(float degrees) const {
+        Fitting f = *this;
+        f.tilt = degrees;
+        f.marks |= kAngleMark;
+        return f;
+    }
+    constexpr Fitting leaned(float degrees) const {
+        Fitting f = *this;
+        f.tilt = degrees;
+        return f;
+    }
+    constexpr Fitting twisted(float degrees) const {
+        Fitting f = *this;
+        f.twist = degrees;
+        return f;
+    }
+    constexpr Fitting collars(float below, float above) const {
+        Fitting f = *this;
+        f.collarBottom = below;
+        f.collarTop = above;
+        return f;
+    }
+    constexpr Fitting mark(unsigned m) const {
+        Fitting f = *this;
+        f.marks |= m;
+        return f;
+    }
+    constexpr Fitting view(float az, float el) const {
+        Fitting f = *this;
+        f.azimuth = az;
+        f.elevation = el;
+        return f;
+    }
+    constexpr Fitting colour(unsigned rgb) const {
+        Fitting f = *this;
+        f.tint = rgb;
+        return f;
+    }
+    constexpr Fitting topCorner(float r) const {
+        Fitting f = *this;
+        f.top.corner = r;
+        return f;
+    }
+    constexpr Fitting bottomCorner(float r) const {
+        Fitting f = *this;
+        f.bottom.corner = r;
+        return f;
+    }
+    constexpr Fitting reducingTo(Section end) const {
+        Fitting f = *this;
+        f.top = end;
+        return f;
+    }
+    constexpr Fitting topTurn(float degrees) const {
+        Fitting f = *this;
+        f.top.turn = degrees;
+        return f;
+    }
+    constexpr Fitting bottomTurn(float degrees) const {
+        Fitting f = *this;
+        f.bottom.turn = degrees;
+        return f;
+    }
 };
 
 // Tints of the sheet, one per family of fittings.
-constexpr unsigned kRoundTint = 0xDCE6F0;    // cones and pipes
-constexpr unsigned kSquareTint = 0xDDEBDD;   // pyramids and ducts
-constexpr unsigned kChangeTint = 0xF0E8D4;   // transitions between shapes
-constexpr unsigned kJointTint = 0xE8E0EE;    // branches, joints and domes
+constexpr unsigned kRoundTint = 0xDCE6F0;   // cones and pipes
+constexpr unsigned kSquareTint = 0xDDEBDD;  // pyramids and ducts
+constexpr unsigned kChangeTint = 0xF0E8D4;  // transitions between shapes
+constexpr unsigned kJointTint = 0xE8E0EE;   // branches, joints and domes
 
 // ------------------------------------------------------------ the vocabulary
 
@@ -93,7 +151,7 @@ constexpr Fitting loft(Section bottom, Section top, float height) {
     f.height = height;
     const bool bottomRound = bottom.shape == Shape::Circle;
     const bool topRound = top.shape == Shape::Circle || top.shape == Shape::Apex;
-    f.tint = bottomRound && topRound ? kRoundTint
+    f.tint = bottomRound && topRound                                  ? kRoundTint
              : !bottomRound && !topRound && bottom.shape == top.shape ? kSquareTint
                                                                       : kChangeTint;
     return f;

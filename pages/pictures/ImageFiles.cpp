@@ -11,7 +11,7 @@ namespace vandrel::picturegen {
 namespace {
 
 constexpr int kFileHeaderSize = 14;
-constexpr int kInfoHeaderSize = 40;     // BITMAPINFOHEADER
+constexpr int kInfoHeaderSize = 40;             // BITMAPINFOHEADER
 constexpr std::int32_t kPixelsPerMetre = 3780;  // 96 dots per inch
 
 class Writer {
@@ -127,7 +127,7 @@ Bytes iconDirectory(unsigned type, const std::vector<DirectoryEntry>& entries) {
     std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const Image& image = *entries[i].image;
-        w.u8(static_cast<unsigned>(image.width) & 0xFF);   // 256 is stored as 0
+        w.u8(static_cast<unsigned>(image.width) & 0xFF);  // 256 is stored as 0
         w.u8(static_cast<unsigned>(image.height) & 0xFF);
         w.u8(0);  // no colour table
         w.u8(0);
@@ -172,8 +172,7 @@ Bytes encodeBmp8(const Image& image) {
     std::map<std::uint32_t, std::size_t> counts;
     for (const Pixel& p : image.pixels) ++counts[packRgb(p)];
     std::vector<std::pair<std::uint32_t, std::size_t>> byCount(counts.begin(), counts.end());
-    std::stable_sort(byCount.begin(), byCount.end(),
-                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::stable_sort(byCount.begin(), byCount.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
     if (byCount.size() > 256) byCount.resize(256);
     std::vector<std::uint32_t> palette;
     for (const auto& entry : byCount) palette.push_back(entry.first);

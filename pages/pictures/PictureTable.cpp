@@ -187,48 +187,48 @@ std::vector<ProgramPicture> makeTable() {
         {143, loft(rect(1.2, 0.6, 0.3), circle(0.5), 0.8)},
 
         // ---- page 3: buttons 0 to 42 as their names say
-        {144, loft(rect(1.2, 0.8), ellipse(0.72, 0.45), 0.8).shift(0.12), kGrade1},    // 変形角丸　一級課題
-        {145, squareToRound(1, 0.9, 0.5, 0.75).leaned(90).shift(0.5).collars(0, 0.12).view(-50, 24)},               // 垂直方向変形
-        {146, loft(rect(1.4, 0.6), ellipse(0.9, 0.42), 0.6).shift(0.45)},              // 水平方向変形
-        {147, loft(rect(1.1, 0.8), ellipse(0.75, 0.42), 0.8).twisted(35)},             // 変形角丸　ひねり
-        {148, cone(0.9, 0.6, 1.0).shift(0.78)},                                        // 円錐千鳥
-        {149, cone(0.9, 0.6, 1.0).shift(0.78).tilted(25)},                             // 円錐千鳥角度有
-        {150, polygonal(6, 1, 0.6, 0.55).mark(kWidthDim)},                             // 多角形　偶数
-        {151, polygonal(5, 1, 0.6, 0.55).mark(kWidthDim)},                             // 多角形　奇数
-        {152, cone(1, 0.5, 0.8).shift(0.25).collars(0, 0.3)},                          // 円錐から垂直
-        {153, elbow(70, 4, 1.1).mark(kHeightDim)},                                     // 規格に無いｴﾙﾎﾞ
-        {154, elbow(70, 4, 1.1).mark(kThick), kPlate},                                 // 規格に無いｴﾙﾎﾞ板厚対応
-        {155, pyramid(1.2, 0.8, 0.6, 0.4, 0.7).view(-40, 24), kThree},                 // 角錐台3種
-        {156, pyramid(1, 1, 0.5, 0.5, 0.75).mark(kHeightDim)},                         // 真角錐台
-        {157, kP3Pyramid.shift(0.25, 0.1)},                                            // 角錐台(芯ｽﾞﾚ)
-        {158, kP3Pyramid.shift(0.25, 0.1).tilted(18)},                                 // 角錐台(芯ｽﾞﾚ)(角度)
-        {159, kP3Pyramid.bottomCorner(0.18).topCorner(0.1)},                           // (上ｶﾄﾞR)(下ｶﾄﾞR)
-        {160, kP3Pyramid.bottomCorner(0.18).topCorner(0.1).shift(0.25, 0.1)},          //  + 芯ｽﾞﾚ
+        {144, loft(rect(1.2, 0.8), ellipse(0.72, 0.45), 0.8).shift(0.12), kGrade1},  // 変形角丸　一級課題
+        {145, squareToRound(1, 0.9, 0.5, 0.75).leaned(90).shift(0.5).collars(0, 0.12).view(-50, 24)},  // 垂直方向変形
+        {146, loft(rect(1.4, 0.6), ellipse(0.9, 0.42), 0.6).shift(0.45)},   // 水平方向変形
+        {147, loft(rect(1.1, 0.8), ellipse(0.75, 0.42), 0.8).twisted(35)},  // 変形角丸　ひねり
+        {148, cone(0.9, 0.6, 1.0).shift(0.78)},                             // 円錐千鳥
+        {149, cone(0.9, 0.6, 1.0).shift(0.78).tilted(25)},                  // 円錐千鳥角度有
+        {150, polygonal(6, 1, 0.6, 0.55).mark(kWidthDim)},                  // 多角形　偶数
+        {151, polygonal(5, 1, 0.6, 0.55).mark(kWidthDim)},                  // 多角形　奇数
+        {152, cone(1, 0.5, 0.8).shift(0.25).collars(0, 0.3)},               // 円錐から垂直
+        {153, elbow(70, 4, 1.1).mark(kHeightDim)},                          // 規格に無いｴﾙﾎﾞ
+        {154, elbow(70, 4, 1.1).mark(kThick), kPlate},                      // 規格に無いｴﾙﾎﾞ板厚対応
+        {155, pyramid(1.2, 0.8, 0.6, 0.4, 0.7).view(-40, 24), kThree},      // 角錐台3種
+        {156, pyramid(1, 1, 0.5, 0.5, 0.75).mark(kHeightDim)},              // 真角錐台
+        {157, kP3Pyramid.shift(0.25, 0.1)},                                 // 角錐台(芯ｽﾞﾚ)
+        {158, kP3Pyramid.shift(0.25, 0.1).tilted(18)},                      // 角錐台(芯ｽﾞﾚ)(角度)
+        {159, kP3Pyramid.bottomCorner(0.18).topCorner(0.1)},                // (上ｶﾄﾞR)(下ｶﾄﾞR)
+        {160, kP3Pyramid.bottomCorner(0.18).topCorner(0.1).shift(0.25, 0.1)},             //  + 芯ｽﾞﾚ
         {161, kP3Pyramid.bottomCorner(0.18).topCorner(0.1).shift(0.25, 0.1).tilted(18)},  // + 角度
-        {162, kP3Pyramid.topCorner(0.12)},                                             // (上ｶﾄﾞR)
+        {162, kP3Pyramid.topCorner(0.12)},                                                // (上ｶﾄﾞR)
         {163, kP3Pyramid.topCorner(0.12).shift(0.25, 0.1)},
         {164, kP3Pyramid.topCorner(0.12).shift(0.25, 0.1).tilted(18)},
-        {165, kP3Pyramid.bottomCorner(0.2)},                                           // (下ｶﾄﾞR)
+        {165, kP3Pyramid.bottomCorner(0.2)},  // (下ｶﾄﾞR)
         {166, kP3Pyramid.bottomCorner(0.2).shift(0.25, 0.1)},
         {167, kP3Pyramid.bottomCorner(0.2).shift(0.25, 0.1).tilted(18)},
-        {168, kP3SquareRound},                                                         // 角丸
+        {168, kP3SquareRound},  // 角丸
         {169, kP3SquareRound.shift(0.22, 0.1)},
         {170, kP3SquareRound.shift(0.22, 0.1).tilted(20)},
-        {171, kP3SquareRound.bottomCorner(0.2)},                                       // 角丸(下ｶﾄﾞR)
+        {171, kP3SquareRound.bottomCorner(0.2)},  // 角丸(下ｶﾄﾞR)
         {172, kP3SquareRound.bottomCorner(0.2).shift(0.22, 0.1)},
         {173, kP3SquareRound.bottomCorner(0.2).shift(0.22, 0.1).tilted(20)},
-        {174, kP3RoundSquare},                                                         // 丸角
+        {174, kP3RoundSquare},  // 丸角
         {175, kP3RoundSquare.shift(0.22, 0.1)},
         {176, kP3RoundSquare.shift(0.22, 0.1).tilted(20)},
-        {177, kP3RoundSquare.topCorner(0.12)},                                         // 丸角(上ｶﾄﾞR)
+        {177, kP3RoundSquare.topCorner(0.12)},  // 丸角(上ｶﾄﾞR)
         {178, kP3RoundSquare.topCorner(0.12).shift(0.22, 0.1)},
         {179, kP3RoundSquare.topCorner(0.12).shift(0.22, 0.1).tilted(20)},
-        {180, cone(1, 0.45, 0.75).mark(kHeightDim)},                                   // 真円錐
+        {180, cone(1, 0.45, 0.75).mark(kHeightDim)},  // 真円錐
         {181, cone(1, 0.45, 0.75).shift(0.22)},
         {182, cone(1, 0.45, 0.75).shift(0.22).tilted(20)},
-        {183, joint(40, 0.8).view(-40, 22)},                                           // 同径連結
-        {184, pyramid(1, 1, 0.5, 0.5, 0.75).shift(0.25, 0.25)},                        // 角錐台A
-        {185, pyramid(1, 1, 0.5, 0.5, 0.75).shift(0.25, 0)},                           // 角錐台A(芯ｽﾞﾚ)
+        {183, joint(40, 0.8).view(-40, 22)},                     // 同径連結
+        {184, pyramid(1, 1, 0.5, 0.5, 0.75).shift(0.25, 0.25)},  // 角錐台A
+        {185, pyramid(1, 1, 0.5, 0.5, 0.75).shift(0.25, 0)},     // 角錐台A(芯ｽﾞﾚ)
         {186, pyramid(1.2, 0.8, 0.5, 0.4, 0.75).shift(0.35, 0.2)},
         // the rest of page 3: twisted, staggered and side-facing variants, more bends
         {187, pyramid(1, 1, 0.6, 0.6, 0.7).twisted(45)},
@@ -400,8 +400,8 @@ PictureLayout programPictureLayout(int number) {
             layout.format = Format::Icon;
             layout.width = layout.height = number == 292 ? 32 : 48;
         } else {
-            layout.width = 45 + (index * 7) % 20;      // 45 to 64
-            layout.height = 44 + (index * 5) % 13;     // 44 to 56
+            layout.width = 45 + (index * 7) % 20;   // 45 to 64
+            layout.height = 44 + (index * 5) % 13;  // 44 to 56
         }
     }
     return layout;

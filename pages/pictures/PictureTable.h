@@ -11,9 +11,9 @@ namespace vandrel::picturegen {
 enum class Format { Bmp24, Bmp8, Icon };
 
 struct ProgramPicture {
-    int number = 0;               // ProgramNumber, 0 to 305
+    int number = 0;  // ProgramNumber, 0 to 305
     Fitting fitting;
-    const char* note = nullptr;   // a short UTF-8 note written beside the number, or none
+    const char* note = nullptr;  // a short UTF-8 note written beside the number, or none
 };
 
 // The table, one row per calculator with a picture, by ascending number.

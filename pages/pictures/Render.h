@@ -12,9 +12,9 @@ namespace vandrel::picturegen {
 // icon), the number and note below it when the layout asks for them.
 Image renderProgramPicture(const ProgramPicture& row, const PictureLayout& layout);
 
-Image renderNext();   // 43 x 25: 次 between a left and a right arrow, on yellow
-Image renderExit();   // 43 x 25: 終了 on pink
-Image renderHelp();   // 90 x 18: Help and a question mark
+Image renderNext();  // 43 x 25: 次 between a left and a right arrow, on yellow
+Image renderExit();  // 43 x 25: 終了 on pink
+Image renderHelp();  // 90 x 18: Help and a question mark
 
 // The window icon: an unrolled cone pattern, 48 x 48, 32 x 32 and 16 x 16.
 std::vector<Image> renderWindowIcon();

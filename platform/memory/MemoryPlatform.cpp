@@ -198,13 +198,13 @@ int MemoryPlatform::frontPage() const {
 }
 
 std::size_t MemoryPlatform::count(Op op) const {
-    return static_cast<std::size_t>(std::count_if(calls.begin(), calls.end(), [&](const Call& c) { return c.op == op; }));
+    return static_cast<std::size_t>(
+        std::count_if(calls.begin(), calls.end(), [&](const Call& c) { return c.op == op; }));
 }
 
 std::size_t MemoryPlatform::count(Op op, TextView match) const {
-    return static_cast<std::size_t>(std::count_if(calls.begin(), calls.end(), [&](const Call& c) {
-        return c.op == op && c.args.find(match) != Text::npos;
-    }));
+    return static_cast<std::size_t>(std::count_if(
+        calls.begin(), calls.end(), [&](const Call& c) { return c.op == op && c.args.find(match) != Text::npos; }));
 }
 
 std::vector<std::string> MemoryPlatform::trace(std::initializer_list<Op> ops) const {

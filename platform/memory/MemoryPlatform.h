@@ -17,13 +17,38 @@
 namespace vandrel {
 
 enum class Op {
-    ModulePath, AnotherCopyRunning, StartProgram, OpenDocument, RunCommand, EndProgram,
-    ReadSetting, WriteSetting,
-    FileExists, PlainFileExists, FolderExists, ItemExists, DeleteFile, CreateFolder, DeleteFolderTree,
-    TempFolder, DesktopFolder, CreateShortcut,
+    ModulePath,
+    AnotherCopyRunning,
+    StartProgram,
+    OpenDocument,
+    RunCommand,
+    EndProgram,
+    ReadSetting,
+    WriteSetting,
+    FileExists,
+    PlainFileExists,
+    FolderExists,
+    ItemExists,
+    DeleteFile,
+    CreateFolder,
+    DeleteFolderTree,
+    TempFolder,
+    DesktopFolder,
+    CreateShortcut,
     MessageBox,
-    CreateWindow, CreateControl, SetWindowSize, SetWindowTitle, SetBounds, SetText, GetText,
-    SetEnabled, SetVisible, SetBackColour, SetTooltip, ShowWindow, HideWindow,
+    CreateWindow,
+    CreateControl,
+    SetWindowSize,
+    SetWindowTitle,
+    SetBounds,
+    SetText,
+    GetText,
+    SetEnabled,
+    SetVisible,
+    SetBackColour,
+    SetTooltip,
+    ShowWindow,
+    HideWindow,
 };
 
 const char* opName(Op op);
@@ -35,15 +60,15 @@ public:
         bool hidden = false;
         bool system = false;
         bool readOnly = false;
-        bool inUse = false;       // cannot be deleted
-        bool program = true;      // can be started
-        bool link = false;        // a symbolic link or junction
+        bool inUse = false;   // cannot be deleted
+        bool program = true;  // can be started
+        bool link = false;    // a symbolic link or junction
     };
     struct Item {
-        Text path;                // as first written
+        Text path;  // as first written
         bool folder = false;
         FileFlags flags;
-        Text target;              // shortcut target
+        Text target;  // shortcut target
     };
 
     MemoryPlatform();

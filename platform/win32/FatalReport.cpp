@@ -29,8 +29,7 @@ std::wstring fatalMessage(const std::string& operation, std::uint32_t code, std:
 void endWithFatalReport(const std::string& operation, std::uint32_t code, std::string_view where) {
     // Nothing is left to report a failed message box to: the process ends
     // either way.
-    MessageBoxW(nullptr, fatalMessage(operation, code, where).c_str(), L"Vandrel",
-                MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    MessageBoxW(nullptr, fatalMessage(operation, code, where).c_str(), L"Vandrel", MB_OK | MB_ICONERROR | MB_TASKMODAL);
     ExitProcess(kFatalExitCode);
 }
 

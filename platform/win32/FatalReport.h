@@ -22,8 +22,7 @@ inline constexpr UINT kFatalExitCode = 1;
 // ("pages/PageSet.cpp:52").
 std::wstring fatalMessage(const std::string& operation, std::uint32_t code, std::string_view where = {});
 
-[[noreturn]] void endWithFatalReport(const std::string& operation, std::uint32_t code,
-                                     std::string_view where = {});
+[[noreturn]] void endWithFatalReport(const std::string& operation, std::uint32_t code, std::string_view where = {});
 
 // The last-resort guard of every window procedure of the program: no C++
 // exception may unwind through Windows' own frames. The menu's logic

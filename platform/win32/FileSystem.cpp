@@ -30,10 +30,8 @@ bool isAbsence(DWORD error) {
         case ERROR_BAD_NET_NAME:
         case ERROR_INVALID_DRIVE:
         case ERROR_NOT_READY:
-        case ERROR_DIRECTORY:
-            return true;
-        default:
-            return false;
+        case ERROR_DIRECTORY: return true;
+        default: return false;
     }
 }
 
@@ -81,8 +79,7 @@ Result<Text> extendedPath(const Text& path) {
 // where the system cannot tell (XP, which has no links to files either).
 std::optional<Text> finalPath(const Text& path) {
     using GetFinalPathNameByHandle = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
-    static const auto resolve =
-        systemFunction<GetFinalPathNameByHandle>(L"kernel32.dll", "GetFinalPathNameByHandleW");
+    static const auto resolve = systemFunction<GetFinalPathNameByHandle>(L"kernel32.dll", "GetFinalPathNameByHandleW");
     if (!resolve) return std::nullopt;
     FileHandle item(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
@@ -90,8 +87,8 @@ std::optional<Text> finalPath(const Text& path) {
     if (!item) return std::nullopt;
     Text resolved(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = resolve(item.get(), resolved.data(), static_cast<DWORD>(resolved.size()),
-                                     0 /* FILE_NAME_NORMALIZED */);
+        const DWORD length =
+            resolve(item.get(), resolved.data(), static_cast<DWORD>(resolved.size()), 0 /* FILE_NAME_NORMALIZED */);
         if (length == 0) return std::nullopt;
         if (length < resolved.size()) {
             resolved.resize(length);
@@ -114,8 +111,8 @@ bool samePath(Text a, Text b) {
 // and lists the plain way.
 FindHandle findFirst(const Text& pattern, WIN32_FIND_DATAW& found) {
     constexpr DWORD kLargeFetch = 2;  // FIND_FIRST_EX_LARGE_FETCH
-    FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
-                                       kLargeFetch));
+    FindHandle search(
+        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, kLargeFetch));
     if (!search && GetLastError() == ERROR_INVALID_PARAMETER) {
         search = FindHandle(
             FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr, 0));

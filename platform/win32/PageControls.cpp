@@ -34,11 +34,20 @@ LRESULT PageWindow::handleControl(HWND window, UINT message, WPARAM wParam, LPAR
     switch (message) {
         // A quick second click is one more press, not a double click.
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: press = WM_LBUTTONDOWN; button = kLeftButton; break;
+        case WM_LBUTTONDBLCLK:
+            press = WM_LBUTTONDOWN;
+            button = kLeftButton;
+            break;
         case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK: press = WM_RBUTTONDOWN; button = kRightButton; break;
+        case WM_RBUTTONDBLCLK:
+            press = WM_RBUTTONDOWN;
+            button = kRightButton;
+            break;
         case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK: press = WM_MBUTTONDOWN; button = kMiddleButton; break;
+        case WM_MBUTTONDBLCLK:
+            press = WM_MBUTTONDOWN;
+            button = kMiddleButton;
+            break;
         case WM_LBUTTONUP: break;
         default: return callOriginal(window, message, wParam, lParam);
     }
@@ -103,9 +112,9 @@ Result<HWND> PageWindow::makeControlWindow(const ControlDesign& design, HWND par
             break;
     }
     const Bounds& b = design.bounds;
-    const HWND made = CreateWindowExW(extended, windowClass, design.text.c_str(), style, b.left, b.top, b.width,
-                                      b.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(design.key))),
-                                      environment_.instance, createParam);
+    const HWND made = CreateWindowExW(
+        extended, windowClass, design.text.c_str(), style, b.left, b.top, b.width, b.height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(design.key))), environment_.instance, createParam);
     if (!made) return lastError("CreateWindowExW");
     return made;
 }
@@ -155,7 +164,8 @@ Status PageWindow::createControl(const ControlDesign& design) {
         if (original == 0) return undo(lastError("GetWindowLongPtrW"));
         SetWindowLongPtrW(control.window, GWLP_USERDATA, original);
         SetLastError(ERROR_SUCCESS);
-        if (SetWindowLongPtrW(control.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PageWindow::controlProc)) == 0 &&
+        if (SetWindowLongPtrW(control.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PageWindow::controlProc)) ==
+                0 &&
             GetLastError() != ERROR_SUCCESS) {
             return undo(lastError("SetWindowLongPtrW"));
         }

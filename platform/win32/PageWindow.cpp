@@ -92,9 +92,7 @@ LRESULT PageWindow::handlePage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (lParam != 0) onCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
-        case WM_DRAWITEM:
-            onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
+        case WM_DRAWITEM: onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             if (LRESULT brush = onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
@@ -112,9 +110,7 @@ LRESULT PageWindow::handlePage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             if (LOWORD(wParam) == WA_INACTIVE) onActivate(false);
             break;
-        case WM_ERASEBKGND:
-            onEraseBackground(window_, reinterpret_cast<HDC>(wParam), back_);
-            return 1;
+        case WM_ERASEBKGND: onEraseBackground(window_, reinterpret_cast<HDC>(wParam), back_); return 1;
         case WM_CLOSE:
             // The menu decides what closing means; the window stays.
             deliver(EventKind::QueryUnload);
@@ -128,8 +124,7 @@ LRESULT PageWindow::handlePage(UINT message, WPARAM wParam, LPARAM lParam) {
             // end that was called off (FALSE) leaves the menu running.
             if (wParam) deliver(EventKind::EndSession);
             return 0;
-        default:
-            break;
+        default: break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
 }
@@ -149,11 +144,8 @@ LRESULT PageWindow::handleFrame(HWND frame, UINT message, WPARAM wParam, LPARAM 
             onEraseBackground(frame, reinterpret_cast<HDC>(wParam), self ? self->back : back_);
             return 1;
         }
-        case WM_PAINT:
-            onPaintFrame(frame);
-            return 0;
-        default:
-            return DefWindowProcW(frame, message, wParam, lParam);
+        case WM_PAINT: onPaintFrame(frame); return 0;
+        default: return DefWindowProcW(frame, message, wParam, lParam);
     }
 }
 
@@ -170,8 +162,7 @@ void PageWindow::onCommand(int id, int code) {
             if (code == BN_CLICKED) deliver(EventKind::Click, key);
             break;
         case ControlKind::TextBox:
-        case ControlKind::Frame:
-            break;
+        case ControlKind::Frame: break;
     }
 }
 
@@ -328,8 +319,7 @@ bool PageWindow::translateKeys(MSG& message) {
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && (message.lParam & (1 << 30)) == 0) {
         const Control* control = find(message.hwnd);
         if (control && control->kind == ControlKind::Button && IsWindowEnabled(control->window)) {
-            SendMessageW(GetParent(control->window), WM_COMMAND,
-                         MAKEWPARAM(GetDlgCtrlID(control->window), BN_CLICKED),
+            SendMessageW(GetParent(control->window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control->window), BN_CLICKED),
                          reinterpret_cast<LPARAM>(control->window));
             return true;
         }

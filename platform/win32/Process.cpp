@@ -64,8 +64,8 @@ Status Win32Platform::startProgram(TextView path) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
+    if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started)) {
         return lastError("CreateProcessW");
     }
     // The menu does not wait for the program nor keep track of it.
@@ -74,9 +74,7 @@ Status Win32Platform::startProgram(TextView path) {
     return {};
 }
 
-void Win32Platform::endProgram(int exitCode) {
-    ExitProcess(static_cast<UINT>(exitCode));
-}
+void Win32Platform::endProgram(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
 
 void Win32Platform::fatalExit(const Status& failure) {
     const std::string where = std::string(failure.where().file_name()) + ":" + std::to_string(failure.where().line());

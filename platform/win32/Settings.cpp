@@ -42,8 +42,8 @@ Result<Text> Win32Platform::readSetting(TextView app, TextView section, TextView
         if (!isString(type)) return Text();
         value.assign(bytes / sizeof(wchar_t) + 1, L'\0');
         bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-        read = RegQueryValueExW(store.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
-                                &bytes);
+        read =
+            RegQueryValueExW(store.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &bytes);
         if (read == ERROR_SUCCESS) break;
     }
     if (isAbsence(read)) return Text();
@@ -63,9 +63,9 @@ Status Win32Platform::writeSetting(TextView app, TextView section, TextView key,
     const Text name(key);
     const Text data(value);
     const DWORD bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-    return checkCode(RegSetValueExW(store.get(), name.c_str(), 0, REG_SZ,
-                                    reinterpret_cast<const BYTE*>(data.c_str()), bytes),
-                     "RegSetValueExW");
+    return checkCode(
+        RegSetValueExW(store.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes),
+        "RegSetValueExW");
 }
 
 }  // namespace vandrel::win32

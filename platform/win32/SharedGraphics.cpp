@@ -87,8 +87,7 @@ void drawPicture(HDC dc, const LoadedPicture& picture, int x, int y, bool disabl
     MemoryDc memory(CreateCompatibleDC(dc));
     if (!copy || !memory || !bits) return;
     Selection selected(memory.get(), copy.get());
-    SetDIBitsToDevice(memory.get(), 0, 0, width, height, 0, 0, 0, height, picture.bits, picture.info,
-                      DIB_RGB_COLORS);
+    SetDIBitsToDevice(memory.get(), 0, 0, width, height, 0, 0, 0, height, picture.bits, picture.info, DIB_RGB_COLORS);
     GdiFlush();
     auto* pixel = static_cast<std::uint32_t*>(bits);
     for (DWORD i = 0; i < width * height; ++i) {
@@ -143,8 +142,8 @@ const LoadedPicture* SharedGraphics::picture(Picture picture) {
     if (found == pictures_.end()) {
         std::optional<LoadedPicture> loaded;
         if (picture.kind == PictureKind::Icon) {
-            IconHandle icon(static_cast<HICON>(
-                LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
+            IconHandle icon(
+                static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
             ICONINFO info{};
             if (icon && GetIconInfo(icon.get(), &info)) {
                 GdiObject<HBITMAP> colour(info.hbmColor);

@@ -30,7 +30,7 @@ bool SystemLibraries::searchSystemFolderOnly() {
     // Windows 8 and later; Vista and 7 with their update for it.
     using SetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
     const auto restrict = systemFunction<SetDefaultDllDirectories>(L"kernel32.dll", "SetDefaultDllDirectories");
-    return restrict && restrict(kSearchSystem32);
+    return restrict&& restrict(kSearchSystem32);
 }
 
 bool SystemLibraries::leaveOutCurrentFolder() { return SetDllDirectoryW(L"") != FALSE; }

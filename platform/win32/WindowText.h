@@ -1,8 +1,8 @@
 // The text of a window (a caption, a label's text, an entry box's content).
 #pragma once
 
-#include "platform/win32/Failure.h"
 #include "platform/Platform.h"
+#include "platform/win32/Failure.h"
 
 namespace vandrel::win32 {
 

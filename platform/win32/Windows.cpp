@@ -39,7 +39,8 @@ Result<Answer> Win32Platform::messageBox(int ownerPage, TextView text, TextView 
         const HWND window = pageWindow(number);
         // EnableWindow answers whether the window was disabled already; a
         // page that was stays so afterwards.
-        if (window && window != owner && !EnableWindow(window, FALSE)) held[static_cast<std::size_t>(number - 1)] = window;
+        if (window && window != owner && !EnableWindow(window, FALSE))
+            held[static_cast<std::size_t>(number - 1)] = window;
     }
     const int answer = MessageBoxW(owner, Text(text).c_str(), Text(title).c_str(), style);
     const DWORD error = answer == 0 ? GetLastError() : ERROR_SUCCESS;
@@ -136,7 +137,7 @@ int Win32Platform::runEventLoop() {
     for (;;) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(message.wParam);  // WM_QUIT
-        if (got == -1) return 1;  // fails only for a bad window filter, and there is none
+        if (got == -1) return 1;                                // fails only for a bad window filter, and there is none
         // Keyboard navigation within the page the message is for.
         const HWND root = GetAncestor(message.hwnd, GA_ROOT);
         bool handled = false;

@@ -78,7 +78,7 @@ TEST_F(CompanyNameTest, ConfirmAsksWithTheExactQuestionAndYesRegistersEverywhere
     EXPECT_TRUE(entryHidden());
     EXPECT_EQ(control(1, kNameLabel).text, L"山田板金");
     EXPECT_EQ(control(2, kNameLabel).text, L"山田板金");
-    EXPECT_FALSE(platform.visible(2));  // made for its label, and left hidden
+    EXPECT_FALSE(platform.visible(2));               // made for its label, and left hidden
     EXPECT_EQ(control(3, kNameLabel).text, kUnset);  // made earlier: keeps its caption
     menu.pages().ensureLoaded(4);
     EXPECT_EQ(control(4, kNameLabel).text, L"山田板金");
@@ -118,7 +118,8 @@ TEST_F(CompanyNameTest, AnyTextIsTakenWholeAndOnlyTheUnsetTextStaysUnregistered)
         EXPECT_EQ(p.control(2, kNameLabel)->text, c.entered);
         EXPECT_FALSE(p.control(1, kEntry)->visible);
 
-        m.onEvent(Event{1, EventKind::Click, kNameLabel, 0});  // the label brings the entry back only while unregistered
+        m.onEvent(
+            Event{1, EventKind::Click, kNameLabel, 0});  // the label brings the entry back only while unregistered
         EXPECT_EQ(p.control(1, kEntry)->visible, !c.registered);
     }
 }

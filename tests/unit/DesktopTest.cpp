@@ -56,7 +56,7 @@ TEST_F(ShortcutTest, OneFailureResumesAtTheNameLabelAndRunsTheRestAgain) {
     platform.fail(Op::CreateShortcut);
     ASSERT_EQ(start(), Menu::Start::Running);
     EXPECT_EQ(platform.count(Op::SetText, L"1:Label3 | "), 2u);  // the name label, twice
-    EXPECT_EQ(platform.count(Op::PlainFileExists), 144u);     // the scan, twice
+    EXPECT_EQ(platform.count(Op::PlainFileExists), 144u);        // the scan, twice
     EXPECT_EQ(platform.count(Op::CreateShortcut), 2u);
     EXPECT_TRUE(platform.exists(kLink));
     EXPECT_TRUE(control(1, button(3)).enabled);

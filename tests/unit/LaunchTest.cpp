@@ -11,7 +11,7 @@ using ::testing::IsEmpty;
 struct LaunchCase {
     int page;
     int index;
-    const wchar_t* key;    // nullptr: nothing handed over
+    const wchar_t* key;  // nullptr: nothing handed over
     const wchar_t* program;
 };
 
@@ -37,29 +37,19 @@ TEST_P(LaunchTest, HandsOverTheIndexForItsGroupThenStartsTheCalculator) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, LaunchTest,
-                         ::testing::Values(LaunchCase{1, 0, nullptr, L"Ten0000.exe"},
-                                           LaunchCase{1, 11, nullptr, L"Ten0011.exe"},
-                                           LaunchCase{1, 12, L"Tkan", L"Ten0012.exe"},
-                                           LaunchCase{1, 15, L"Tkan", L"Ten0015.exe"},
-                                           LaunchCase{1, 16, nullptr, L"Ten0016.exe"},
-                                           LaunchCase{1, 43, L"Kagam", L"Ten0043.exe"},
-                                           LaunchCase{1, 47, L"Kagam", L"Ten0047.exe"},
-                                           LaunchCase{1, 48, L"Ensui", L"Ten0048.exe"},
-                                           LaunchCase{1, 52, L"Ensui", L"Ten0052.exe"},
-                                           LaunchCase{1, 53, nullptr, L"Ten0053.exe"},
-                                           LaunchCase{2, 6, nullptr, L"Ten0078.exe"},
-                                           LaunchCase{2, 7, L"ETkan", L"Ten0079.exe"},
-                                           LaunchCase{2, 10, L"ETkan", L"Ten0082.exe"},
-                                           LaunchCase{2, 19, L"gETkan", L"Ten0091.exe"},
-                                           LaunchCase{2, 22, L"gETkan", L"Ten0094.exe"},
-                                           LaunchCase{2, 23, nullptr, L"Ten0095.exe"},
-                                           LaunchCase{3, 10, L"ETkan", L"Ten0154.exe"},
-                                           LaunchCase{3, 19, L"gETkan", L"Ten0163.exe"},
-                                           LaunchCase{4, 10, nullptr, L"Ten0226.exe"},
-                                           LaunchCase{4, 19, nullptr, L"Ten0235.exe"},
-                                           LaunchCase{5, 12, nullptr, L"Ten0300.exe"},
-                                           LaunchCase{5, 71, nullptr, L"Ten0359.exe"}));
+INSTANTIATE_TEST_SUITE_P(
+    Pages, LaunchTest,
+    ::testing::Values(LaunchCase{1, 0, nullptr, L"Ten0000.exe"}, LaunchCase{1, 11, nullptr, L"Ten0011.exe"},
+                      LaunchCase{1, 12, L"Tkan", L"Ten0012.exe"}, LaunchCase{1, 15, L"Tkan", L"Ten0015.exe"},
+                      LaunchCase{1, 16, nullptr, L"Ten0016.exe"}, LaunchCase{1, 43, L"Kagam", L"Ten0043.exe"},
+                      LaunchCase{1, 47, L"Kagam", L"Ten0047.exe"}, LaunchCase{1, 48, L"Ensui", L"Ten0048.exe"},
+                      LaunchCase{1, 52, L"Ensui", L"Ten0052.exe"}, LaunchCase{1, 53, nullptr, L"Ten0053.exe"},
+                      LaunchCase{2, 6, nullptr, L"Ten0078.exe"}, LaunchCase{2, 7, L"ETkan", L"Ten0079.exe"},
+                      LaunchCase{2, 10, L"ETkan", L"Ten0082.exe"}, LaunchCase{2, 19, L"gETkan", L"Ten0091.exe"},
+                      LaunchCase{2, 22, L"gETkan", L"Ten0094.exe"}, LaunchCase{2, 23, nullptr, L"Ten0095.exe"},
+                      LaunchCase{3, 10, L"ETkan", L"Ten0154.exe"}, LaunchCase{3, 19, L"gETkan", L"Ten0163.exe"},
+                      LaunchCase{4, 10, nullptr, L"Ten0226.exe"}, LaunchCase{4, 19, nullptr, L"Ten0235.exe"},
+                      LaunchCase{5, 12, nullptr, L"Ten0300.exe"}, LaunchCase{5, 71, nullptr, L"Ten0359.exe"}));
 
 TEST_F(LaunchTest, ACalculatorThatCannotStartGetsTheLaunchMessageAfterItsHandOff) {
     ASSERT_EQ(start(), Menu::Start::Running);

@@ -42,20 +42,13 @@ TEST_F(LayoutTest, HeaderControlsSitWhereThePageTablePutsThem) {
         Bounds bounds;
     };
     const Expected table[] = {
-        {1, {Ctl::Frame1}, {6, 60, 771, 481}},
-        {1, {Ctl::Label1}, {20, 7, 178, 33}},
-        {1, {Ctl::Label2, 0}, {203, 23, 84, 15}},
-        {1, {Ctl::Label2, 1}, {308, 7, 139, 16}},
-        {3, {Ctl::Label2, 1}, {308, 7, 138, 16}},
-        {1, {Ctl::Label3}, {460, 44, 148, 15}},
-        {2, {Ctl::Label3}, {460, 44, 166, 15}},
-        {1, {Ctl::Text1}, {460, 4, 189, 21}},
-        {1, {Ctl::Command3}, {627, 5, 38, 20}},
-        {4, {Ctl::Command2, 0}, {681, 3, 47, 29}},
-        {4, {Ctl::Command2, 1}, {728, 3, 47, 29}},
-        {5, {Ctl::Command6}, {1, 44, 227, 20}},
-        {5, {Ctl::Command5}, {228, 44, 64, 20}},
-        {5, {Ctl::Command7}, {292, 44, 84, 20}},
+        {1, {Ctl::Frame1}, {6, 60, 771, 481}},     {1, {Ctl::Label1}, {20, 7, 178, 33}},
+        {1, {Ctl::Label2, 0}, {203, 23, 84, 15}},  {1, {Ctl::Label2, 1}, {308, 7, 139, 16}},
+        {3, {Ctl::Label2, 1}, {308, 7, 138, 16}},  {1, {Ctl::Label3}, {460, 44, 148, 15}},
+        {2, {Ctl::Label3}, {460, 44, 166, 15}},    {1, {Ctl::Text1}, {460, 4, 189, 21}},
+        {1, {Ctl::Command3}, {627, 5, 38, 20}},    {4, {Ctl::Command2, 0}, {681, 3, 47, 29}},
+        {4, {Ctl::Command2, 1}, {728, 3, 47, 29}}, {5, {Ctl::Command6}, {1, 44, 227, 20}},
+        {5, {Ctl::Command5}, {228, 44, 64, 20}},   {5, {Ctl::Command7}, {292, 44, 84, 20}},
         {2, {Ctl::Command4}, {681, 44, 94, 22}},
     };
     for (const Expected& e : table) {
@@ -67,8 +60,8 @@ TEST_F(LayoutTest, HeaderControlsSitWhereThePageTablePutsThem) {
 
 TEST_F(LayoutTest, TheGridHasTwelveColumnsAndSixRowsWithoutGaps) {
     EXPECT_EQ(control(3, button(0)).bounds, (Bounds{1, 7, 64, 76}));
-    EXPECT_EQ(control(3, button(1)).bounds.left, 65);   // 975 twips: button 0's right edge
-    EXPECT_EQ(control(3, button(12)).bounds.top, 83);   // 1245 twips: right below button 0
+    EXPECT_EQ(control(3, button(1)).bounds.left, 65);                      // 975 twips: button 0's right edge
+    EXPECT_EQ(control(3, button(12)).bounds.top, 83);                      // 1245 twips: right below button 0
     EXPECT_EQ(control(3, button(71)).bounds, (Bounds{705, 387, 64, 76}));  // column 11, row 5
     for (int i = 0; i < 72; ++i) EXPECT_TRUE(control(3, button(i)).design.inFrame) << i;
 }
@@ -120,8 +113,8 @@ TEST_F(LayoutTest, OnlyPageThreesFirstButtonsAndPageOnesNameLabelCarryTooltips) 
         for (const auto& [key, c] : window.controls) {
             if (!c.tooltip) continue;
             ++withTooltip;
-            const bool expected = (page == 3 && key.name == Ctl::Command1 && key.index <= 42) ||
-                                  (page == 1 && key == kNameLabel);
+            const bool expected =
+                (page == 3 && key.name == Ctl::Command1 && key.index <= 42) || (page == 1 && key == kNameLabel);
             EXPECT_TRUE(expected) << "page " << page << " control " << controlName(key);
         }
     }

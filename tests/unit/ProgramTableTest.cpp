@@ -18,8 +18,9 @@ TEST(ProgramTable, FilledSlotsNameTheCalculatorsAndTheRestStayEmpty) {
     const struct {
         int slot;
         const wchar_t* name;
-    } cases[] = {{0, L"Ten0000.exe"}, {1, L"Ten0001.exe"}, {72, L"Ten0072.exe"}, {149, L"Ten0149.exe"},
-                 {359, L"Ten0359.exe"}, {360, L""},           {400, L""}};
+    } cases[] = {
+        {0, L"Ten0000.exe"}, {1, L"Ten0001.exe"}, {72, L"Ten0072.exe"}, {149, L"Ten0149.exe"}, {359, L"Ten0359.exe"},
+        {360, L""},          {400, L""}};
     for (const auto& c : cases) {
         ASSERT_NE(table.slot(c.slot), nullptr) << c.slot;
         EXPECT_EQ(*table.slot(c.slot), c.name) << c.slot;

@@ -181,8 +181,8 @@ TEST_F(FileSystemTest, ShortcutPointsAtItsTarget) {
     ASSERT_TRUE(platform_.createShortcut(link, target).ok());
 
     ComPtr<IShellLinkW> shell;
-    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                           shell.put())));
+    ASSERT_TRUE(
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shell.put())));
     ComPtr<IPersistFile> file;
     ASSERT_TRUE(SUCCEEDED(shell->QueryInterface(IID_IPersistFile, file.put())));
     ASSERT_TRUE(SUCCEEDED(file->Load(link.c_str(), STGM_READ)));

@@ -54,44 +54,46 @@ public:
     // them: one font per face, size and style, one brush per colour that is
     // not a system colour, one icon per icon picture and size.
     void reportGraphics() const {
-        std::printf("graphics objects the pages use: %zu fonts, %zu brushes, %zu icon pictures, %zu cursors "
-                    "(and the window icon at two sizes)\n",
-                    fonts_.size(), brushes_.size(), icons_.size(), cursors_.size());
+        std::printf(
+            "graphics objects the pages use: %zu fonts, %zu brushes, %zu icon pictures, %zu cursors "
+            "(and the window icon at two sizes)\n",
+            fonts_.size(), brushes_.size(), icons_.size(), cursors_.size());
     }
 
-#define VANDREL_TIMED(name, call)                                              \
-    const auto started = Clock::now();                                         \
-    auto result = call;                                                        \
-    auto& total = totals_[name];                                               \
+#define VANDREL_TIMED(name, call)                                                             \
+    const auto started = Clock::now();                                                        \
+    auto result = call;                                                                       \
+    auto& total = totals_[name];                                                              \
     total.first += std::chrono::duration<double, std::milli>(Clock::now() - started).count(); \
-    ++total.second;                                                            \
+    ++total.second;                                                                           \
     return result;
 
-    Result<Text> modulePath() override { VANDREL_TIMED("modulePath", real_.modulePath()) }
-    Result<bool> anotherCopyRunning() override { VANDREL_TIMED("anotherCopyRunning", real_.anotherCopyRunning()) }
-    Status startProgram(TextView p) override { VANDREL_TIMED("startProgram", real_.startProgram(p)) }
-    Status openDocument(int o, TextView p) override { VANDREL_TIMED("openDocument", real_.openDocument(o, p)) }
-    Status runCommand(TextView c) override { VANDREL_TIMED("runCommand", real_.runCommand(c)) }
+    Result<Text> modulePath() override{
+        VANDREL_TIMED("modulePath", real_.modulePath())} Result<bool> anotherCopyRunning() override{
+        VANDREL_TIMED("anotherCopyRunning", real_.anotherCopyRunning())} Status
+        startProgram(TextView p) override{VANDREL_TIMED("startProgram", real_.startProgram(p))} Status
+        openDocument(int o, TextView p) override{VANDREL_TIMED("openDocument", real_.openDocument(o, p))} Status
+        runCommand(TextView c) override {
+        VANDREL_TIMED("runCommand", real_.runCommand(c))
+    }
     void endProgram(int code) override { real_.endProgram(code); }
     void fatalExit(const Status& failure) override { real_.fatalExit(failure); }
-    Result<Text> readSetting(TextView a, TextView s, TextView k) override {
-        VANDREL_TIMED("readSetting", real_.readSetting(a, s, k))
-    }
-    Status writeSetting(TextView a, TextView s, TextView k, TextView v) override {
-        VANDREL_TIMED("writeSetting", real_.writeSetting(a, s, k, v))
-    }
-    Result<bool> fileExists(TextView p) override { VANDREL_TIMED("fileExists", real_.fileExists(p)) }
-    Result<bool> plainFileExists(TextView p) override { VANDREL_TIMED("plainFileExists", real_.plainFileExists(p)) }
-    Result<bool> folderExists(TextView p) override { VANDREL_TIMED("folderExists", real_.folderExists(p)) }
-    Result<bool> itemExists(TextView p) override { VANDREL_TIMED("itemExists", real_.itemExists(p)) }
-    Status deleteFile(TextView p) override { VANDREL_TIMED("deleteFile", real_.deleteFile(p)) }
-    Status createFolder(TextView p) override { VANDREL_TIMED("createFolder", real_.createFolder(p)) }
-    Status deleteFolderTree(TextView p) override { VANDREL_TIMED("deleteFolderTree", real_.deleteFolderTree(p)) }
-    Result<Text> tempFolder() override { VANDREL_TIMED("tempFolder", real_.tempFolder()) }
-    Result<Text> desktopFolder() override { VANDREL_TIMED("desktopFolder", real_.desktopFolder()) }
-    Status createShortcut(TextView l, TextView t) override { VANDREL_TIMED("createShortcut", real_.createShortcut(l, t)) }
-    Result<vandrel::Answer> messageBox(int o, TextView t, TextView c, vandrel::MessageButtons b,
-                                       vandrel::MessageIcon i) override {
+    Result<Text> readSetting(TextView a, TextView s,
+                             TextView k) override{VANDREL_TIMED("readSetting", real_.readSetting(a, s, k))} Status
+        writeSetting(TextView a, TextView s, TextView k, TextView v) override{
+            VANDREL_TIMED("writeSetting", real_.writeSetting(a, s, k, v))} Result<bool> fileExists(TextView p) override{
+            VANDREL_TIMED("fileExists", real_.fileExists(p))} Result<bool> plainFileExists(TextView p) override{
+            VANDREL_TIMED("plainFileExists", real_.plainFileExists(p))} Result<bool> folderExists(TextView p) override{
+            VANDREL_TIMED("folderExists", real_.folderExists(p))} Result<bool> itemExists(TextView p) override{
+            VANDREL_TIMED("itemExists", real_.itemExists(p))} Status
+        deleteFile(TextView p) override{VANDREL_TIMED("deleteFile", real_.deleteFile(p))} Status
+        createFolder(TextView p) override{VANDREL_TIMED("createFolder", real_.createFolder(p))} Status
+        deleteFolderTree(TextView p) override{
+            VANDREL_TIMED("deleteFolderTree", real_.deleteFolderTree(p))} Result<Text> tempFolder() override{
+            VANDREL_TIMED("tempFolder", real_.tempFolder())} Result<Text> desktopFolder() override{
+            VANDREL_TIMED("desktopFolder", real_.desktopFolder())} Status createShortcut(TextView l, TextView t)
+            override{VANDREL_TIMED("createShortcut", real_.createShortcut(l, t))} Result<vandrel::Answer> messageBox(
+                int o, TextView t, TextView c, vandrel::MessageButtons b, vandrel::MessageIcon i) override {
         VANDREL_TIMED("messageBox", real_.messageBox(o, t, c, b, i))
     }
     void setEventSink(vandrel::EventSink* sink) override { real_.setEventSink(sink); }
@@ -106,20 +108,25 @@ public:
         if (d.cursor) cursors_.insert(d.cursor);
         VANDREL_TIMED("createControl", real_.createControl(p, d))
     }
-    Status setWindowSize(int p, int w, int h) override { VANDREL_TIMED("setWindowSize", real_.setWindowSize(p, w, h)) }
-    Status setWindowTitle(int p, TextView t) override { VANDREL_TIMED("setWindowTitle", real_.setWindowTitle(p, t)) }
-    Status setBounds(int p, ControlKey c, const Bounds& b) override { VANDREL_TIMED("setBounds", real_.setBounds(p, c, b)) }
-    Status setText(int p, ControlKey c, TextView t) override { VANDREL_TIMED("setText", real_.setText(p, c, t)) }
-    Result<Text> getText(int p, ControlKey c) override { VANDREL_TIMED("getText", real_.getText(p, c)) }
-    Status setEnabled(int p, ControlKey c, bool e) override { VANDREL_TIMED("setEnabled", real_.setEnabled(p, c, e)) }
-    Status setVisible(int p, ControlKey c, bool v) override { VANDREL_TIMED("setVisible", real_.setVisible(p, c, v)) }
-    Status setBackColour(int p, ControlKey c, Colour k) override {
+    Status setWindowSize(int p, int w,
+                         int h) override{VANDREL_TIMED("setWindowSize", real_.setWindowSize(p, w, h))} Status
+        setWindowTitle(int p, TextView t) override{VANDREL_TIMED("setWindowTitle", real_.setWindowTitle(p, t))} Status
+        setBounds(int p, ControlKey c,
+                  const Bounds& b) override{VANDREL_TIMED("setBounds", real_.setBounds(p, c, b))} Status
+        setText(int p, ControlKey c, TextView t) override{
+            VANDREL_TIMED("setText", real_.setText(p, c, t))} Result<Text> getText(int p, ControlKey c) override{
+            VANDREL_TIMED("getText", real_.getText(p, c))} Status
+        setEnabled(int p, ControlKey c, bool e) override{VANDREL_TIMED("setEnabled", real_.setEnabled(p, c, e))} Status
+        setVisible(int p, ControlKey c, bool v) override{VANDREL_TIMED("setVisible", real_.setVisible(p, c, v))} Status
+        setBackColour(int p, ControlKey c, Colour k) override {
         noteColour(k);
         VANDREL_TIMED("setBackColour", real_.setBackColour(p, c, k))
     }
-    Status setTooltip(int p, ControlKey c, TextView t) override { VANDREL_TIMED("setTooltip", real_.setTooltip(p, c, t)) }
-    Status showWindow(int p) override { VANDREL_TIMED("showWindow", real_.showWindow(p)) }
-    Status hideWindow(int p) override { VANDREL_TIMED("hideWindow", real_.hideWindow(p)) }
+    Status setTooltip(int p, ControlKey c,
+                      TextView t) override{VANDREL_TIMED("setTooltip", real_.setTooltip(p, c, t))} Status
+        showWindow(int p) override{VANDREL_TIMED("showWindow", real_.showWindow(p))} Status hideWindow(int p) override {
+        VANDREL_TIMED("hideWindow", real_.hideWindow(p))
+    }
     int runEventLoop() override { return real_.runEventLoop(); }
 #undef VANDREL_TIMED
 
@@ -205,12 +212,12 @@ void measureBareWindow() {
         pumpMessages();
         again.push_back(millisecondsSince(switchStart));
     }
-    std::printf("bare window with 72 buttons: made %.2f ms, shown %.2f ms, painted %.2f ms; "
-                "hidden and shown again until painted, median %.2f ms\n",
-                made, shown, painted, median(again));
+    std::printf(
+        "bare window with 72 buttons: made %.2f ms, shown %.2f ms, painted %.2f ms; "
+        "hidden and shown again until painted, median %.2f ms\n",
+        made, shown, painted, median(again));
     DestroyWindow(window);
 }
-
 
 }  // namespace
 

@@ -91,7 +91,8 @@ protected:
     void createControls() {
         ASSERT_TRUE(platform_.createControl(1, design(kFrame, ControlKind::Frame, {6, 60, 771, 481})).ok());
         ASSERT_TRUE(platform_.createControl(1, design(kProgram, ControlKind::Button, {1, 83, 64, 76})).ok());
-        ASSERT_TRUE(platform_.createControl(1, design(kNameLabel, ControlKind::Label, {460, 44, 148, 15}, L"社名")).ok());
+        ASSERT_TRUE(
+            platform_.createControl(1, design(kNameLabel, ControlKind::Label, {460, 44, 148, 15}, L"社名")).ok());
         ASSERT_TRUE(platform_.createControl(1, design(kEntryBox, ControlKind::TextBox, {460, 4, 189, 21})).ok());
         ControlDesign next = design(kNext, ControlKind::Button, {681, 3, 47, 29});
         next.mouseDown = true;
@@ -156,10 +157,8 @@ TEST_F(PageWindowTest, ControlsAreChildWindowsWithTheirIdsAndPlaces) {
         HWND parent;
         Bounds bounds;
     } expected[] = {
-        {kFrame, L"VandrelFrame", page(), {6, 60, 771, 481}},
-        {kProgram, L"Button", control(kFrame), {1, 83, 64, 76}},
-        {kNameLabel, L"Static", page(), {460, 44, 148, 15}},
-        {kEntryBox, L"Edit", page(), {460, 4, 189, 21}},
+        {kFrame, L"VandrelFrame", page(), {6, 60, 771, 481}}, {kProgram, L"Button", control(kFrame), {1, 83, 64, 76}},
+        {kNameLabel, L"Static", page(), {460, 44, 148, 15}},  {kEntryBox, L"Edit", page(), {460, 4, 189, 21}},
         {kNext, L"Button", page(), {681, 3, 47, 29}},
     };
     for (const auto& e : expected) {
@@ -215,7 +214,9 @@ TEST_F(PageWindowTest, MissingControlOrPageIsAFailureNotACrash) {
     createControls();
     const ControlKey missing{Ctl::Command1, 71};
     const std::function<Status(int)> operations[] = {
-        [&](int p) { return platform_.setBounds(p, missing, {0, 0, 1, 1}); },
+        [&](int p) {
+            return platform_.setBounds(p, missing, {0, 0, 1, 1});
+        },
         [&](int p) { return platform_.setText(p, missing, L"x"); },
         [&](int p) { return platform_.getText(p, missing).status(); },
         [&](int p) { return platform_.setEnabled(p, missing, false); },
@@ -478,7 +479,8 @@ TEST_F(PageWindowTest, OneTooltipWindowServesThePage) {
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND w, LPARAM p) -> BOOL {
-            if (_wcsicmp(className(w).c_str(), TOOLTIPS_CLASSW) == 0) reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+            if (_wcsicmp(className(w).c_str(), TOOLTIPS_CLASSW) == 0)
+                reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&tooltips));

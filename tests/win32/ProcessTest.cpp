@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "platform/win32/FatalReport.h"
 #include "platform/win32/InstanceName.h"
-#include "TestSupport.h"
 
 #include <shellapi.h>
 
@@ -63,7 +63,8 @@ TEST_F(ProcessTest, ProgramThatIsNotThereFailsToStart) {
 
     const Status missingFolder = platform_.startProgram(folder_ / L"無い\\Ten0013.exe");
     ASSERT_FALSE(missingFolder.ok());
-    EXPECT_TRUE(missingFolder.systemCode() == ERROR_FILE_NOT_FOUND || missingFolder.systemCode() == ERROR_PATH_NOT_FOUND)
+    EXPECT_TRUE(missingFolder.systemCode() == ERROR_FILE_NOT_FOUND ||
+                missingFolder.systemCode() == ERROR_PATH_NOT_FOUND)
         << missingFolder.systemCode();
 }
 

@@ -19,8 +19,8 @@ protected:
 
 TEST_F(SettingsTest, StoredTextReadsBackExactlyAsTheCalculatorsSeeIt) {
     const Text values[] = {
-        L"社名登録１0文字迄可",           // full-width １ beside half-width 0
-        L"ｶﾀｶﾅ カタカナ ＡＢＣ abc",     // half- and full-width forms stay apart
+        L"社名登録１0文字迄可",       // full-width １ beside half-width 0
+        L"ｶﾀｶﾅ カタカナ ＡＢＣ abc",  // half- and full-width forms stay apart
         L"7",
         L"",
         Text(3000, L'山'),
@@ -35,8 +35,8 @@ TEST_F(SettingsTest, StoredTextReadsBackExactlyAsTheCalculatorsSeeIt) {
         wchar_t stored[4096] = {};
         DWORD bytes = sizeof stored;
         DWORD type = 0;
-        ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, (kRoot + app_ + L"\\Tenname").c_str(), L"ETkan", RRF_RT_ANY,
-                               &type, stored, &bytes),
+        ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, (kRoot + app_ + L"\\Tenname").c_str(), L"ETkan", RRF_RT_ANY, &type,
+                               stored, &bytes),
                   ERROR_SUCCESS);
         EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
         EXPECT_EQ(Text(stored), value);

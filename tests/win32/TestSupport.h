@@ -36,8 +36,8 @@ inline Text childProgram() { return binFolder() + L"vandrel_test_child.exe"; }
 
 // Makes a file; false when it cannot.
 inline bool writeFile(const Text& path, const std::string& bytes = "x") {
-    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
+    UniqueHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         file.release();
         return false;

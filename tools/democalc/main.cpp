@@ -6,7 +6,8 @@
 //
 // With the environment variable VANDREL_DEMO_LOG set, it shows nothing: it
 // appends one UTF-8 line to that file and ends at once. The line is
-//   started <number>\tTkan=<v>\tKagam=<v>\tEnsui=<v>\tETkan=<v>\tgETkan=<v>\tcmdline=<command line>\tcwd=<current folder>\texe=<own path>
+//   started <number>\tTkan=<v>\tKagam=<v>\tEnsui=<v>\tETkan=<v>\tgETkan=<v>\tcmdline=<command line>\tcwd=<current
+//   folder>\texe=<own path>
 // with tabs between the fields (a tab, CR or LF inside a value becomes a space),
 // and <number> is -1 when the file name does not name a calculator.
 #include <windows.h>
@@ -126,13 +127,15 @@ bool toUtf8(std::wstring_view text, std::string& utf8, Failure& failure) {
         utf8.clear();
         return true;
     }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     if (size <= 0) {
         failure = {L"WideCharToMultiByte", GetLastError()};
         return false;
     }
     utf8.assign(static_cast<size_t>(size), '\0');
-    if (WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr) != size) {
+    if (WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr,
+                            nullptr) != size) {
         failure = {L"WideCharToMultiByte", GetLastError()};
         return false;
     }
@@ -142,14 +145,16 @@ bool toUtf8(std::wstring_view text, std::string& utf8, Failure& failure) {
 bool appendLine(const std::wstring& file, std::wstring_view line, Failure& failure) {
     std::string utf8;
     if (!toUtf8(line, utf8, failure)) return false;
-    FileHandle handle(CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle handle(CreateFileW(file.c_str(), FILE_APPEND_DATA,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle) {
         failure = {L"CreateFileW", GetLastError()};
         return false;
     }
     DWORD written = 0;
-    if (!WriteFile(handle.get(), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr) || written != utf8.size()) {
+    if (!WriteFile(handle.get(), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr) ||
+        written != utf8.size()) {
         failure = {L"WriteFile", GetLastError()};
         return false;
     }
@@ -174,17 +179,14 @@ std::wstring numberText(int number) {
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kCloseButtonId) {
-            DestroyWindow(window);
-            return 0;
-        }
-        break;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        break;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kCloseButtonId) {
+                DestroyWindow(window);
+                return 0;
+            }
+            break;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -217,8 +219,9 @@ bool showWindow(HINSTANCE instance, int number, const HandOff& handOff, int show
     for (size_t i = 0; i < std::size(kHandOffNames); ++i)
         text += L"\r\n    " + std::wstring(kHandOffNames[i]) + L" = " + handOff.values[i];
 
-    HWND window = CreateWindowExW(0, kWindowClass, title.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 360, 270, nullptr, nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExW(0, kWindowClass, title.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                        CW_USEDEFAULT, CW_USEDEFAULT, 360, 270, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         failure = {L"CreateWindowExW", GetLastError()};
         return false;
@@ -232,9 +235,9 @@ bool showWindow(HINSTANCE instance, int number, const HandOff& handOff, int show
     }
     HWND label = CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 16, 14, 320, 160, window,
                                  nullptr, instance, nullptr);
-    HWND button = CreateWindowExW(0, L"BUTTON", L"閉じる", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 236, 188,
-                                  96, 28, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseButtonId)), instance,
-                                  nullptr);
+    HWND button =
+        CreateWindowExW(0, L"BUTTON", L"閉じる", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 236, 188, 96,
+                        28, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseButtonId)), instance, nullptr);
     if (label == nullptr || button == nullptr) {
         failure = {L"CreateWindowExW", GetLastError()};
         return false;

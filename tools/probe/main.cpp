@@ -71,11 +71,11 @@ std::wstring escaped(std::wstring_view text) {
     out.reserve(text.size());
     for (wchar_t c : text) {
         switch (c) {
-        case L'\\': out += L"\\\\"; break;
-        case L'\t': out += L"\\t"; break;
-        case L'\r': out += L"\\r"; break;
-        case L'\n': out += L"\\n"; break;
-        default: out += c;
+            case L'\\': out += L"\\\\"; break;
+            case L'\t': out += L"\\t"; break;
+            case L'\r': out += L"\\r"; break;
+            case L'\n': out += L"\\n"; break;
+            default: out += c;
         }
     }
     return out;
@@ -100,7 +100,8 @@ private:
 
 void writeUtf8(HANDLE stream, std::wstring_view text) {
     if (text.empty()) return;
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     if (size <= 0) return;
     std::string utf8(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
@@ -139,8 +140,8 @@ std::wstring windowText(HWND window) {
     if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length)) {
         std::wstring text(length + 1, L'\0');
         DWORD_PTR copied = 0;
-        if (SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                                kMessageTimeoutMs, &copied)) {
+        if (SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                                SMTO_ABORTIFHUNG, kMessageTimeoutMs, &copied)) {
             text.resize(wcsnlen(text.c_str(), text.size()));
             return text;
         }
@@ -228,7 +229,8 @@ int findTarget(const wchar_t* pageArg, const wchar_t* idArg, ControlTarget& targ
     target.page = findPage(page);
     if (target.page == nullptr) return notFound(L"page " + std::to_wstring(page));
     target.control = findControl(target.page, static_cast<int>(id));
-    if (target.control == nullptr) return notFound(L"control " + std::to_wstring(id) + L" of page " + std::to_wstring(page));
+    if (target.control == nullptr)
+        return notFound(L"control " + std::to_wstring(id) + L" of page " + std::to_wstring(page));
     return kDone;
 }
 
@@ -243,7 +245,8 @@ int listPages() {
         RECT client{};
         POINT origin{0, 0};
         // A window that goes away meanwhile is left out.
-        if (!GetWindowRect(window, &rect) || !GetClientRect(window, &client) || !ClientToScreen(window, &origin)) return;
+        if (!GetWindowRect(window, &rect) || !GetClientRect(window, &client) || !ClientToScreen(window, &origin))
+            return;
         print(Line()
                   .field(L"page", page)
                   .field(L"visible", IsWindowVisible(window) ? 1 : 0)
@@ -272,7 +275,8 @@ int listControls(const wchar_t* pageArg) {
         RECT rect{};
         if (parent == nullptr || !GetWindowRect(window, &rect)) return;
         SetLastError(0);
-        if (MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2) == 0 && GetLastError() != 0) return;
+        if (MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2) == 0 && GetLastError() != 0)
+            return;
         const LONG style = GetWindowLongW(window, GWL_STYLE);
         print(Line()
                   .field(L"id", GetDlgCtrlID(window))
@@ -450,7 +454,8 @@ int listWindows() {
 
 int usage() {
     return complain(
-        L"usage: probe pages | controls <page> | msgbox <title> [ms] | answer <title> <IDOK|IDCANCEL|IDYES|IDNO> [ms] | "
+        L"usage: probe pages | controls <page> | msgbox <title> [ms] | answer <title> <IDOK|IDCANCEL|IDYES|IDNO> [ms] "
+        L"| "
         L"tooltip | settext <page> <id> <text> | click <page> <id> | focus <page> <id> | close <page> | "
         L"endsession <page> [cancel] | "
         L"gui-resources | windows");
@@ -478,7 +483,8 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"focus" && argc == 4) return focusControl(argv[2], argv[3]);
     if (command == L"close" && argc == 3) return closePage(argv[2]);
     if (command == L"endsession" && argc == 3) return endSession(argv[2], false);
-    if (command == L"endsession" && argc == 4 && std::wstring_view(argv[3]) == L"cancel") return endSession(argv[2], true);
+    if (command == L"endsession" && argc == 4 && std::wstring_view(argv[3]) == L"cancel")
+        return endSession(argv[2], true);
     if (command == L"gui-resources" && argc == 2) return guiResources();
     if (command == L"windows" && argc == 2) return listWindows();
     return usage();

@@ -112,7 +112,8 @@ TEST(PictureModels, BranchMeetsTheMainOnItsSurface) {
         std::function<double(Vec3)> offMain;  // signed distance from the main's surface
     };
     const Case cases[] = {
-        {"round main, square on", branch(circle(1), 0.4, 0.4, 90, 1), [](Vec3 p) { return std::hypot(p.y, p.z) - 0.5; }},
+        {"round main, square on", branch(circle(1), 0.4, 0.4, 90, 1),
+         [](Vec3 p) { return std::hypot(p.y, p.z) - 0.5; }},
         {"round main, slanted and off the axis", branch(circle(1), 0.4, 0.4, 45, 1).shift(0.1, 0.2),
          [](Vec3 p) { return std::hypot(p.y, p.z) - 0.5; }},
         {"rectangular main", branch(rect(1, 0.8), 0.4, 0.4, 60, 1), [](Vec3 p) { return p.z - 0.4; }},

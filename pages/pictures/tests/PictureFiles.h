@@ -83,12 +83,12 @@ inline Bmp readBmp(const Bytes& b) {
 }
 
 struct IconEntry {
-    int width = 0, height = 0;           // from the directory (0 read as 256)
-    unsigned field1 = 0, field2 = 0;     // planes and bit count, or the cursor's hot spot
+    int width = 0, height = 0;        // from the directory (0 read as 256)
+    unsigned field1 = 0, field2 = 0;  // planes and bit count, or the cursor's hot spot
     std::uint32_t bytes = 0, offset = 0;
     int dibWidth = 0, dibHeight = 0, dibBits = 0;  // from the entry's own header
-    Image image;                         // 32-bit colour with alpha
-    std::vector<bool> mask;              // AND mask, row after row from the top
+    Image image;                                   // 32-bit colour with alpha
+    std::vector<bool> mask;                        // AND mask, row after row from the top
 };
 
 struct IconFile {

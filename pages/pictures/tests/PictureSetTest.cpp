@@ -68,11 +68,8 @@ protected:
 // What the program asks for, by resource id.
 std::map<int, std::string> wantedResources() {
     std::map<int, std::string> wanted{
-        {pictures::kClickCursor, "CURSOR"},
-        {pictures::kNext, "BITMAP"},
-        {pictures::kExit, "BITMAP"},
-        {pictures::kHelp, "BITMAP"},
-        {pictures::kWindowIcon, "ICON"},
+        {pictures::kClickCursor, "CURSOR"}, {pictures::kNext, "BITMAP"},     {pictures::kExit, "BITMAP"},
+        {pictures::kHelp, "BITMAP"},        {pictures::kWindowIcon, "ICON"},
     };
     for (int n = 0; n < pictures::kProgramCount; ++n) {
         const int id = pictures::programPicture(n);
@@ -147,7 +144,8 @@ TEST_F(PictureSet, HeaderPicturesWindowIconAndCursor) {
     struct Header {
         int id, width, height;
     };
-    for (Header h : {Header{pictures::kNext, 43, 25}, Header{pictures::kExit, 43, 25}, Header{pictures::kHelp, 90, 18}}) {
+    for (Header h :
+         {Header{pictures::kNext, 43, 25}, Header{pictures::kExit, 43, 25}, Header{pictures::kHelp, 90, 18}}) {
         SCOPED_TRACE(h.id);
         const testing::Bmp bmp = readBmp(readBytes(fileOf(h.id)));
         EXPECT_EQ(bmp.width, h.width);
@@ -197,7 +195,8 @@ TEST_F(PictureSet, NoTwoProgramPicturesAlike) {
         for (int y = 0; y < rows; ++y) {
             for (int x = 0; x < image.width; ++x) {
                 const Pixel p = image.at(x, y);
-                k.append({static_cast<char>(p.r), static_cast<char>(p.g), static_cast<char>(p.b), static_cast<char>(p.a)});
+                k.append(
+                    {static_cast<char>(p.r), static_cast<char>(p.g), static_cast<char>(p.b), static_cast<char>(p.a)});
             }
         }
         return k;
@@ -208,7 +207,7 @@ TEST_F(PictureSet, NoTwoProgramPicturesAlike) {
         if (id == 0) continue;
         ++count;
         const Image image = id >= pictures::kIconPictureBase ? readIcon(readBytes(fileOf(id))).entries.at(0).image
-                                                   : readBmp(readBytes(fileOf(id))).image;
+                                                             : readBmp(readBytes(fileOf(id))).image;
         const auto [w, fresh] = whole.emplace(key(image, image.height), n);
         EXPECT_TRUE(fresh) << n << " looks exactly like " << w->second;
         const int numberBand = 14;
