@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Runs the static checks of the executables and ends with the line
+"""Runs the static checks (the executables read as files, the floors of the
+includes, the house style) and ends with the line
     static: N passed, N failed
 exiting non-zero when a check failed or none ran. Needs both cross builds
 (build/win and build/win-x86, or $VANDREL_BUILD_DIR); runs no Windows code."""

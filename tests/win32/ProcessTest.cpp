@@ -122,6 +122,8 @@ TEST_F(ProcessTest, FatalExitNamesTheOperationAndEndsWithFailure) {
     EXPECT_EQ(fatalMessage("RegSetValueExW", 5), L"予期しないエラーが発生しました。\r\n\r\nRegSetValueExW (エラー 5)");
     EXPECT_EQ(fatalMessage("CoCreateInstance", 0x80040154u),
               L"予期しないエラーが発生しました。\r\n\r\nCoCreateInstance (エラー 0x80040154)");
+    EXPECT_EQ(fatalMessage("setText", 0, "pages/PageSet.cpp:52"),
+              L"予期しないエラーが発生しました。\r\n\r\nsetText\r\npages/PageSet.cpp:52");
 
     UniqueHandle child = test::start(childProgram(), L"fatal");
     ASSERT_TRUE(child);
@@ -149,7 +151,10 @@ TEST_F(ProcessTest, FatalExitNamesTheOperationAndEndsWithFailure) {
     const HWND box = search.box;
     wchar_t text[256] = {};
     GetDlgItemTextW(box, 0xFFFF, text, 256);
-    EXPECT_EQ(Text(text), fatalMessage("CreateProcessW", 2));
+    // The last line says where in the program the failure happened.
+    const Text shown(text);
+    const Text named = fatalMessage("CreateProcessW", 2) + L"\r\ntests/win32/TestChild.cpp:";
+    EXPECT_EQ(shown.substr(0, named.size()), named) << "shown: " << shown;
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_EQ(WaitForSingleObject(child.get(), 10000), WAIT_OBJECT_0);
     DWORD code = 0;
