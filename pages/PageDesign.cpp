@@ -153,6 +153,7 @@ std::vector<ControlDesign> controlDesigns(const PageData& page) {
 
     ControlDesign frame = make(page, kFrame, ControlKind::Frame);
     frame.back = kInactiveBorder;
+    frame.gridColumns = layout::kColumns;
     all.push_back(frame);
 
     for (int i = 0; i < kButtonsPerPage; ++i) all.push_back(programButtonDesign(page, i));

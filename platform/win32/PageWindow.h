@@ -4,8 +4,11 @@
 // window of the class "VandrelFrame".
 #pragma once
 
+#include <optional>
 #include <unordered_map>
+#include <vector>
 
+#include "platform/GridKeys.h"
 #include "platform/Platform.h"
 #include "platform/win32/ControlStacking.h"
 #include "platform/win32/PageTooltips.h"
@@ -55,8 +58,8 @@ public:
     Status hide();
 
     // The page's part of the message loop: keyboard navigation between
-    // controls, and Enter on a focused button. True when the message has
-    // been handled.
+    // controls and over the grid of program buttons, and Enter on a focused
+    // button. True when the message has been handled.
     bool translateKeys(MSG& message);
 
 private:
@@ -92,6 +95,15 @@ private:
     void onEraseBackground(HWND window, HDC dc, Colour colour);
     void onPaintFrame(HWND frame);
 
+    // The grid of program buttons (PageKeyboard.cpp).
+    void addToGrid(int index, HWND button);
+    std::optional<int> gridIndexOf(HWND window) const;
+    bool onGridKey(HWND target, WPARAM key);
+    void onGridFocus(HWND button);
+    void beforeUnusable(HWND control);
+    void afterUsable(HWND control);
+    void moveGridStop(HWND button);
+
     void deliver(EventKind kind, ControlKey key = {}, std::uint8_t button = 0);
     Control* find(ControlKey key);
     Control* find(HWND window);
@@ -107,6 +119,12 @@ private:
     ControlStacking stacking_;
     PageTooltips tooltips_;
     HWND lastFocus_ = nullptr;
+    // The program buttons by index, when the frame makes them a grid
+    // (ControlDesign::gridColumns). The grid is one stop of the Tab key: the
+    // one button that carries WS_TABSTOP, the last one that had the focus.
+    int gridColumns_ = 0;
+    std::vector<HWND> grid_;
+    HWND gridStop_ = nullptr;
 };
 
 }  // namespace vandrel::win32

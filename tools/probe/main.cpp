@@ -7,8 +7,9 @@
 //   probe answer <title> <button> [ms] presses IDOK, IDYES, IDNO or IDCANCEL of a message box
 //   probe tooltip                     the text of each visible tooltip window
 //   probe settext <page> <id> <text>  WM_SETTEXT to a control
-//   probe click <page> <id>           the control's centre in screen pixels
+//   probe click <page> <id>           the control's centre and its rectangle in screen pixels
 //   probe focus <page> <id>           brings the page to the front and focuses the control
+//   probe focused                     the control of the menu that has the keyboard focus
 //   probe close <page>                posts WM_CLOSE to a page window
 //   probe endsession <page> [cancel]  sends WM_QUERYENDSESSION, prints its answer, then WM_ENDSESSION
 //                                     (TRUE: the session ends; with cancel FALSE: the end was called off)
@@ -375,7 +376,30 @@ int controlCentre(const wchar_t* pageArg, const wchar_t* idArg) {
     if (const int code = findTarget(pageArg, idArg, target); code != kDone) return code;
     RECT rect{};
     if (!GetWindowRect(target.control, &rect)) return failedCall(L"GetWindowRect");
-    print(Line().field(L"x", (rect.left + rect.right) / 2).field(L"y", (rect.top + rect.bottom) / 2));
+    print(Line()
+              .field(L"x", (rect.left + rect.right) / 2)
+              .field(L"y", (rect.top + rect.bottom) / 2)
+              .field(L"left", rect.left)
+              .field(L"top", rect.top)
+              .field(L"right", rect.right)
+              .field(L"bottom", rect.bottom));
+    return kDone;
+}
+
+int focusedControl() {
+    HWND page = nullptr;
+    for (int number = 1; number <= 5 && page == nullptr; ++number) page = findPage(number);
+    if (page == nullptr) return notFound(L"page window");
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(page, nullptr), &gui)) return failedCall(L"GetGUIThreadInfo");
+    if (gui.hwndFocus == nullptr) return notFound(L"focused control");
+    const HWND root = GetAncestor(gui.hwndFocus, GA_ROOT);
+    const HWND parent = GetParent(gui.hwndFocus);
+    print(Line()
+              .field(L"page", pageNumber(root))
+              .field(L"id", root == gui.hwndFocus ? 0 : GetDlgCtrlID(gui.hwndFocus))
+              .field(L"parent", parent == root || parent == nullptr ? 0 : GetDlgCtrlID(parent)));
     return kDone;
 }
 
@@ -456,7 +480,8 @@ int usage() {
     return complain(
         L"usage: probe pages | controls <page> | msgbox <title> [ms] | answer <title> <IDOK|IDCANCEL|IDYES|IDNO> [ms] "
         L"| "
-        L"tooltip | settext <page> <id> <text> | click <page> <id> | focus <page> <id> | close <page> | "
+        L"tooltip | settext <page> <id> <text> | click <page> <id> | focus <page> <id> | focused | "
+        L"close <page> | "
         L"endsession <page> [cancel] | "
         L"gui-resources | windows");
 }
@@ -481,6 +506,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"settext" && argc == 5) return setText(argv[2], argv[3], argv[4]);
     if (command == L"click" && argc == 4) return controlCentre(argv[2], argv[3]);
     if (command == L"focus" && argc == 4) return focusControl(argv[2], argv[3]);
+    if (command == L"focused" && argc == 2) return focusedControl();
     if (command == L"close" && argc == 3) return closePage(argv[2]);
     if (command == L"endsession" && argc == 3) return endSession(argv[2], false);
     if (command == L"endsession" && argc == 4 && std::wstring_view(argv[3]) == L"cancel")
