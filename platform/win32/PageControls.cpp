@@ -21,18 +21,24 @@ LRESULT PageWindow::callOriginal(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 LRESULT CALLBACK PageWindow::controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    PageWindow* self = message == WM_NCDESTROY ? nullptr : ownerOf(GetParent(window));
+    PageWindow* self = ownerOf(GetParent(window));
     if (!self) return callOriginal(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The button's accessible object lets go of the window before it goes.
+        if (Control* control = self->find(window)) control->accessible.reset();
+        return callOriginal(window, message, wParam, lParam);
+    }
     return guardedHandler([&] { return self->handleControl(window, message, wParam, lParam); });
 }
 
 LRESULT PageWindow::handleControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Only mouse presses and releases and the focus concern the page; every
-    // other message (painting above all) goes straight on, without looking
-    // anything up.
+    // Only mouse presses and releases, the focus and a screen reader's
+    // request concern the page; every other message (painting above all)
+    // goes straight on, without looking anything up.
     UINT press = 0;
     std::uint8_t button = 0;
     switch (message) {
+        case WM_GETOBJECT: return onGetObject(window, message, wParam, lParam);
         case WM_SETFOCUS: onGridFocus(window); return callOriginal(window, message, wParam, lParam);
         // A quick second click is one more press, not a double click.
         case WM_LBUTTONDOWN:
@@ -67,6 +73,20 @@ LRESULT PageWindow::handleControl(HWND window, UINT message, WPARAM wParam, LPAR
         const LRESULT result = callOriginal(window, message, wParam, lParam);
         deliver(EventKind::Click, key);
         return result;
+    }
+    return callOriginal(window, message, wParam, lParam);
+}
+
+LRESULT PageWindow::onGetObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A button's client area is named by the menu; for everything else the
+    // system answers.
+    if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        Control* control = find(window);
+        if (control && control->kind == ControlKind::Button) {
+            const LRESULT answer =
+                control->accessible.answer(environment_.accessibility, window, wParam, control->accessibleName);
+            if (answer != 0) return answer;
+        }
     }
     return callOriginal(window, message, wParam, lParam);
 }
@@ -146,6 +166,7 @@ Status PageWindow::createControl(const ControlDesign& design) {
     control.mouseDown = design.mouseDown;
     control.autoSize = design.autoSize;
     control.designWidth = design.bounds.width;
+    control.accessibleName = design.accessibleName;
 
     const Result<HWND> made = makeControlWindow(design, parent);
     if (!made) {

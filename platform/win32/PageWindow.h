@@ -10,6 +10,7 @@
 
 #include "platform/GridKeys.h"
 #include "platform/Platform.h"
+#include "platform/win32/AccessibleButton.h"
 #include "platform/win32/ControlStacking.h"
 #include "platform/win32/PageTooltips.h"
 #include "platform/win32/SharedGraphics.h"
@@ -28,6 +29,7 @@ struct PageEnvironment {
     HINSTANCE instance = nullptr;
     SharedGraphics& graphics;
     EventSink* sink = nullptr;
+    AccessibilityFunctions accessibility;  // empty: the buttons have no names of the menu's
 };
 
 class PageWindow {
@@ -73,7 +75,9 @@ private:
         HCURSOR cursor = nullptr;
         bool mouseDown = false;
         bool autoSize = false;
-        int designWidth = 0;  // an auto-sized label is never narrower
+        int designWidth = 0;          // an auto-sized label is never narrower
+        Text accessibleName;          // empty: the system's name (the window text)
+        AccessibleButton accessible;  // a button's, once a screen reader has asked
     };
 
     static LRESULT CALLBACK pageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -94,6 +98,7 @@ private:
     void onActivate(bool active);
     void onEraseBackground(HWND window, HDC dc, Colour colour);
     void onPaintFrame(HWND frame);
+    LRESULT onGetObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // The grid of program buttons (PageKeyboard.cpp).
     void addToGrid(int index, HWND button);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace vandrel::testing {
@@ -46,6 +47,12 @@ struct Case {
     const char* what;
 };
 
+void expectTargets(std::span<const Case> cases) {
+    for (const Case& c : cases) {
+        EXPECT_EQ(gridKeyTarget(c.grid->grid(), c.from, c.key), c.to) << c.what << " (from " << c.from << ")";
+    }
+}
+
 TEST(GridKeys, ArrowsWalkRowsAndColumnsStopAtTheEdgesAndPassOverDisabledButtons) {
     const Case cases[] = {
         {&kAllEnabled, 0, GridKey::Right, 1, "along the row"},
@@ -66,22 +73,18 @@ TEST(GridKeys, ArrowsWalkRowsAndColumnsStopAtTheEdgesAndPassOverDisabledButtons)
         {&kGaps, 3, GridKey::Down, kStays, "only disabled buttons below"},
         {&kGaps, 62, GridKey::Up, 50, "up to the first enabled button above"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(gridKeyTarget(c.grid->grid(), c.from, c.key), c.to) << c.what << " (from " << c.from << ")";
-    }
+    expectTargets(cases);
 }
 
 TEST(GridKeys, HomeAndEndGoToTheFirstAndLastEnabledButton) {
     const Case cases[] = {
         {&kAllEnabled, 35, GridKey::Home, 0, "first of all"},
         {&kAllEnabled, 35, GridKey::End, 71, "last of all"},
-        {&kAllEnabled, 0, GridKey::Home, 0, "already on the first: no move, but no harm"},
+        {&kAllEnabled, 0, GridKey::Home, 0, "already on the first: it stays there"},
         {&kGaps, 50, GridKey::Home, 0, "first enabled"},
         {&kGaps, 3, GridKey::End, 69, "last enabled, with disabled ones after it"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(gridKeyTarget(c.grid->grid(), c.from, c.key), c.to) << c.what << " (from " << c.from << ")";
-    }
+    expectTargets(cases);
 }
 
 TEST(GridKeys, WithNoEnabledButtonNoKeyLeadsAnywhere) {

@@ -5,6 +5,8 @@
 
 #include "TestSupport.h"
 #include "platform/win32/ControlIds.h"
+#include "platform/win32/SystemFunctions.h"
+#include "platform/win32/WindowText.h"
 
 #include <commctrl.h>
 
@@ -406,6 +408,80 @@ TEST_F(GridTest, AFocusedButtonThatIsDisabledHandsTheFocusOnWithinTheGridThenOut
         disable(index);
         EXPECT_EQ(GetFocus(), to);
     }
+}
+
+TEST_F(PageWindowTest, ButtonsTellScreenReadersTheirNameAndLetGoOfTheWindowWhenItGoes) {
+    // oleacc.dll is loaded as the program loads it (main.cpp).
+    const HMODULE oleacc = GetModuleHandleW(L"oleacc.dll");
+    const AccessibilityFunctions functions = accessibilityFunctions(oleacc);
+    ASSERT_TRUE(functions);
+    using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    const auto fromWindow = exportedFunction<FromWindow>(oleacc, "AccessibleObjectFromWindow");
+    ASSERT_NE(fromWindow, nullptr);
+
+    Win32Platform named(GetModuleHandleW(nullptr), functions);
+    ASSERT_TRUE(named.createWindow(1, window()).ok());
+    ControlDesign fitting = design(kNext, ControlKind::Button, {681, 3, 47, 29});
+    fitting.accessibleName = L"144 変形角丸　一級課題";
+    const ControlDesign captioned = design({Ctl::Command5}, ControlKind::Button, {0, 0, 64, 20}, L"サポート");
+    for (const auto& d : {fitting, captioned}) ASSERT_TRUE(named.createControl(1, d).ok());
+    ASSERT_TRUE(named.setEnabled(1, captioned.key, false).ok());
+
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    struct Heard {
+        HRESULT answer = E_FAIL;
+        Text name;
+        LONG role = 0;
+        LONG state = 0;
+    };
+    const auto ask = [&](IAccessible& object) {
+        Heard heard;
+        BSTR name = nullptr;
+        heard.answer = object.get_accName(self, &name);
+        if (name) heard.name.assign(name, SysStringLen(name));
+        SysFreeString(name);
+        VARIANT role{}, state{};
+        if (SUCCEEDED(object.get_accRole(self, &role))) heard.role = role.lVal;
+        if (SUCCEEDED(object.get_accState(self, &state))) heard.state = state.lVal;
+        return heard;
+    };
+    const auto objectOf = [&](HWND onPage, ControlKey key) {
+        IAccessible* object = nullptr;
+        const HWND button = findControl(onPage, key);
+        EXPECT_HRESULT_SUCCEEDED(fromWindow(button, static_cast<DWORD>(OBJID_CLIENT), kAccessibleInterface,
+                                            reinterpret_cast<void**>(&object)));
+        return object;
+    };
+
+    IAccessible* next = objectOf(named.pageWindow(1), fitting.key);
+    IAccessible* support = objectOf(named.pageWindow(1), captioned.key);
+    ASSERT_TRUE(next && support);
+    const Heard nextHeard = ask(*next);
+    EXPECT_EQ(nextHeard.name, L"144 変形角丸　一級課題");
+    EXPECT_EQ(nextHeard.role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_FALSE(nextHeard.state & STATE_SYSTEM_UNAVAILABLE);
+    const Heard supportHeard = ask(*support);
+    EXPECT_EQ(supportHeard.name, L"サポート") << "without a name of its own: its caption";
+    EXPECT_EQ(supportHeard.role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_TRUE(supportHeard.state & STATE_SYSTEM_UNAVAILABLE) << "disabled";
+    EXPECT_EQ(windowText(findControl(named.pageWindow(1), fitting.key)).value(), L"") << "the window text stays";
+
+    // A platform without the library's functions leaves the buttons to the
+    // system, which names them by their (here empty) window text.
+    ASSERT_TRUE(platform_.createControl(1, fitting).ok());
+    IAccessible* system = objectOf(page(), fitting.key);
+    ASSERT_TRUE(system);
+    EXPECT_EQ(ask(*system).name, L"");
+    system->Release();
+
+    // The page goes while a screen reader still holds the objects: they
+    // answer that the button has gone, and the last release frees them.
+    support->Release();
+    ASSERT_TRUE(DestroyWindow(named.pageWindow(1)));
+    EXPECT_EQ(ask(*next).answer, RPC_E_DISCONNECTED);
+    EXPECT_EQ(next->Release(), 0u) << "no reference left behind";
 }
 
 TEST_F(PageWindowTest, AutoSizedLabelTakesTheWidthOfItsText) {

@@ -10,6 +10,8 @@
 //   probe click <page> <id>           the control's centre and its rectangle in screen pixels
 //   probe focus <page> <id>           brings the page to the front and focuses the control
 //   probe focused                     the control of the menu that has the keyboard focus
+//   probe acc <page> <id>             what a screen reader is told of the control (Active
+//                                     Accessibility): its name, role and state
 //   probe close <page>                posts WM_CLOSE to a page window
 //   probe endsession <page> [cancel]  sends WM_QUERYENDSESSION, prints its answer, then WM_ENDSESSION
 //                                     (TRUE: the session ends; with cancel FALSE: the end was called off)
@@ -25,6 +27,8 @@
 // away), 2 bad usage or a failed call.
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <cstdlib>
 #include <cwchar>
 #include <iterator>
@@ -32,6 +36,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/AccessibleButton.h"  // the interface's identifier, spelled out
 #include "platform/win32/WinHandles.h"
 
 namespace {
@@ -403,6 +408,36 @@ int focusedControl() {
     return kDone;
 }
 
+// Asks the control's accessible object, as a screen reader does, from this
+// process: its name, its role and its state (STATE_SYSTEM_* bits).
+int accessibleControl(const wchar_t* pageArg, const wchar_t* idArg) {
+    ControlTarget target;
+    if (const int code = findTarget(pageArg, idArg, target); code != kDone) return code;
+    vandrel::win32::ComApartment com;
+    vandrel::win32::ComPtr<IAccessible> object;
+    const HRESULT found =
+        AccessibleObjectFromWindow(target.control, OBJID_CLIENT, vandrel::win32::kAccessibleInterface, object.put());
+    if (FAILED(found) || !object) return complain(L"AccessibleObjectFromWindow failed: " + std::to_wstring(found));
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const HRESULT named = object->get_accName(self, &name);
+    const std::wstring text = name ? std::wstring(name, SysStringLen(name)) : std::wstring();
+    SysFreeString(name);
+    VARIANT role{};
+    VARIANT state{};
+    if (FAILED(named) || FAILED(object->get_accRole(self, &role)) || FAILED(object->get_accState(self, &state)))
+        return complain(L"the accessible object did not answer");
+    print(Line()
+              .field(L"name", text)
+              .field(L"role", role.vt == VT_I4 ? role.lVal : -1)
+              .field(L"state", state.vt == VT_I4 ? state.lVal : -1));
+    VariantClear(&role);
+    VariantClear(&state);
+    return kDone;
+}
+
 int focusControl(const wchar_t* pageArg, const wchar_t* idArg) {
     ControlTarget target;
     if (const int code = findTarget(pageArg, idArg, target); code != kDone) return code;
@@ -480,7 +515,7 @@ int usage() {
     return complain(
         L"usage: probe pages | controls <page> | msgbox <title> [ms] | answer <title> <IDOK|IDCANCEL|IDYES|IDNO> [ms] "
         L"| "
-        L"tooltip | settext <page> <id> <text> | click <page> <id> | focus <page> <id> | focused | "
+        L"tooltip | settext <page> <id> <text> | click <page> <id> | focus <page> <id> | focused | acc <page> <id> | "
         L"close <page> | "
         L"endsession <page> [cancel] | "
         L"gui-resources | windows");
@@ -507,6 +542,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"click" && argc == 4) return controlCentre(argv[2], argv[3]);
     if (command == L"focus" && argc == 4) return focusControl(argv[2], argv[3]);
     if (command == L"focused" && argc == 2) return focusedControl();
+    if (command == L"acc" && argc == 4) return accessibleControl(argv[2], argv[3]);
     if (command == L"close" && argc == 3) return closePage(argv[2]);
     if (command == L"endsession" && argc == 3) return endSession(argv[2], false);
     if (command == L"endsession" && argc == 4 && std::wstring_view(argv[3]) == L"cancel")
