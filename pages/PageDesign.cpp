@@ -18,6 +18,11 @@ constexpr Colour kPink = Colour::rgb(0xFF, 0x80, 0x80);
 constexpr Colour kMagentaPale = Colour::rgb(0xFF, 0xC0, 0xFF);
 constexpr Colour kGreen = Colour::rgb(0x00, 0xFF, 0x00);
 
+// What a screen reader calls the picture buttons without a caption.
+constexpr const wchar_t* kNextName = L"次ページ";
+constexpr const wchar_t* kExitName = L"終了";
+constexpr const wchar_t* kManualName = L"使用法マニュアル";
+
 layout::TwipRect rectOf(const PageData& page, ControlKey key) {
     switch (key.name) {
         case Ctl::Frame1: return {90, 900, 11565, 7215};
@@ -68,6 +73,13 @@ ControlDesign programButtonDesign(const PageData& page, int index) {
     d.picture = pictures::programButtonPicture(number);
     for (std::uint8_t captioned : page.captioned) {
         if (captioned == index) d.text = std::to_wstring(number);
+    }
+    // A screen reader names the button by its number, and by the fitting
+    // where the page has a tooltip for it: "144 変形角丸　一級課題".
+    d.accessibleName = std::to_wstring(number);
+    if (static_cast<std::size_t>(index) < page.tooltips.size()) {
+        d.accessibleName += L' ';
+        d.accessibleName += page.tooltips[static_cast<std::size_t>(index)];
     }
     return d;
 }
@@ -125,11 +137,13 @@ std::vector<ControlDesign> controlDesigns(const PageData& page) {
     ControlDesign next = button(page, kNext, page.nextBack);
     next.picture = pictures::bitmap(pictures::kNext);
     next.mouseDown = true;
+    next.accessibleName = kNextName;
     all.push_back(next);
 
     ControlDesign exit = button(page, kExit, kPink);
     exit.picture = pictures::bitmap(pictures::kExit);
     exit.mouseDown = true;
+    exit.accessibleName = kExitName;
     all.push_back(exit);
 
     ControlDesign website = button(page, kWebsite, kMagentaPale);
@@ -149,10 +163,12 @@ std::vector<ControlDesign> controlDesigns(const PageData& page) {
     ControlDesign manual = button(page, kManual, page.helpBack);
     manual.picture = pictures::bitmap(pictures::kHelp);
     manual.visible = false;  // shown by the load
+    manual.accessibleName = kManualName;
     all.push_back(manual);
 
     ControlDesign frame = make(page, kFrame, ControlKind::Frame);
     frame.back = kInactiveBorder;
+    frame.gridColumns = layout::kColumns;
     all.push_back(frame);
 
     for (int i = 0; i < kButtonsPerPage; ++i) all.push_back(programButtonDesign(page, i));

@@ -16,6 +16,7 @@ LibraryLoadReport loadSystemLibrariesSafely(LibraryLoader& loader) {
         }
     }
     report.commonControls = loader.loadByName(kCommonControlsLibrary);
+    report.accessibility = loader.loadFromSystemFolder(kAccessibilityLibrary);
     return report;
 }
 

@@ -54,15 +54,20 @@ enum class LibrarySearch {
 struct LibraryLoadReport {
     LibrarySearch search = LibrarySearch::SystemFolderOnly;
     bool commonControls = false;  // comctl32.dll is loaded
+    bool accessibility = false;   // oleacc.dll is loaded
 };
 
 inline constexpr wchar_t kCommonControlsLibrary[] = L"comctl32.dll";
+// Active Accessibility, which names the buttons for screen readers. Not
+// protected either: always loaded by its full path in the system folder.
+// Without it the menu runs without those names.
+inline constexpr wchar_t kAccessibilityLibrary[] = L"oleacc.dll";
 // What the common controls pull in that Windows does not protect; a system
 // without one of them (XP has no dwmapi.dll) simply does not load it.
 inline constexpr std::wstring_view kUnprotectedLibraries[] = {L"uxtheme.dll", L"dwmapi.dll"};
 
-// Makes the search safe, then loads the common controls. Runs first in the
-// program, before any window exists.
+// Makes the search safe, then loads the common controls and Active
+// Accessibility. Runs first in the program, before any window exists.
 LibraryLoadReport loadSystemLibrariesSafely(LibraryLoader& loader);
 
 }  // namespace vandrel

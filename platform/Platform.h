@@ -106,6 +106,12 @@ struct ControlDesign {
     bool mouseDown = false;  // report MouseDown with the mouse button
     bool autoSize = false;   // a label that widens to fit its text
     int maxTyped = 0;        // text box: most characters the user may type (0: any)
+    // What a screen reader calls the control; empty: its text, as the
+    // system has it. The window text stays as it is.
+    Text accessibleName;
+    // Frame: the controls in it form a grid of this many columns, by index
+    // row by row, which the arrow keys walk (platform/GridKeys.h); 0: none.
+    int gridColumns = 0;
 };
 
 struct WindowDesign {

@@ -21,17 +21,25 @@ LRESULT PageWindow::callOriginal(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 LRESULT CALLBACK PageWindow::controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    PageWindow* self = message == WM_NCDESTROY ? nullptr : ownerOf(GetParent(window));
+    PageWindow* self = ownerOf(GetParent(window));
     if (!self) return callOriginal(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The button's accessible object lets go of the window before it goes.
+        if (Control* control = self->find(window)) control->accessible.reset();
+        return callOriginal(window, message, wParam, lParam);
+    }
     return guardedHandler([&] { return self->handleControl(window, message, wParam, lParam); });
 }
 
 LRESULT PageWindow::handleControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Only mouse presses and releases concern the page; every other message
-    // (painting above all) goes straight on, without looking anything up.
+    // Only mouse presses and releases, the focus and a screen reader's
+    // request concern the page; every other message (painting above all)
+    // goes straight on, without looking anything up.
     UINT press = 0;
     std::uint8_t button = 0;
     switch (message) {
+        case WM_GETOBJECT: return onGetObject(window, message, wParam, lParam);
+        case WM_SETFOCUS: onGridFocus(window); return callOriginal(window, message, wParam, lParam);
         // A quick second click is one more press, not a double click.
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
@@ -69,6 +77,20 @@ LRESULT PageWindow::handleControl(HWND window, UINT message, WPARAM wParam, LPAR
     return callOriginal(window, message, wParam, lParam);
 }
 
+LRESULT PageWindow::onGetObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A button's client area is named by the menu; for everything else the
+    // system answers.
+    if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        Control* control = find(window);
+        if (control && control->kind == ControlKind::Button) {
+            const LRESULT answer =
+                control->accessible.answer(environment_.accessibility, window, wParam, control->accessibleName);
+            if (answer != 0) return answer;
+        }
+    }
+    return callOriginal(window, message, wParam, lParam);
+}
+
 PageWindow::Control* PageWindow::find(ControlKey key) {
     const auto found = controls_.find(controlId(key));
     return found == controls_.end() ? nullptr : &found->second;
@@ -96,7 +118,9 @@ Result<HWND> PageWindow::makeControlWindow(const ControlDesign& design, HWND par
             break;
         case ControlKind::Button:
             windowClass = WC_BUTTONW;
-            style |= BS_OWNERDRAW | WS_TABSTOP;
+            style |= BS_OWNERDRAW;
+            // The buttons of a grid share one stop of the Tab key (PageKeyboard.cpp).
+            if (!(design.inFrame && gridColumns_ > 0)) style |= WS_TABSTOP;
             break;
         case ControlKind::TextBox:
             windowClass = WC_EDITW;
@@ -142,6 +166,7 @@ Status PageWindow::createControl(const ControlDesign& design) {
     control.mouseDown = design.mouseDown;
     control.autoSize = design.autoSize;
     control.designWidth = design.bounds.width;
+    control.accessibleName = design.accessibleName;
 
     const Result<HWND> made = makeControlWindow(design, parent);
     if (!made) {
@@ -177,7 +202,11 @@ Status PageWindow::createControl(const ControlDesign& design) {
     // Where controls overlap, the one above in the z-order is seen.
     const bool beneath = design.kind == ControlKind::Frame || design.kind == ControlKind::TextBox;
     if (Status placed = stacking_.place(parent, control.window, beneath); !placed) return undo(placed);
-    if (design.kind == ControlKind::Frame && !frame_) frame_ = control.window;
+    if (design.kind == ControlKind::Frame && !frame_) {
+        frame_ = control.window;
+        gridColumns_ = design.gridColumns;
+    }
+    if (design.inFrame && gridColumns_ > 0) addToGrid(design.key.index, control.window);
     if (control.autoSize) fitLabelToText(control.window, control.font, control.designWidth);
     return {};
 }
@@ -219,16 +248,18 @@ Status PageWindow::setEnabled(ControlKey key, bool enabled) {
     Control* control = find(key);
     if (!control) return refused();
     // A control that loses the focus with its use hands it on.
-    if (!enabled && GetFocus() == control->window) SetFocus(GetNextDlgTabItem(window_, control->window, FALSE));
+    if (!enabled) beforeUnusable(control->window);
     EnableWindow(control->window, enabled ? TRUE : FALSE);  // returns the earlier state, not an error
+    if (enabled) afterUsable(control->window);
     return {};
 }
 
 Status PageWindow::setVisible(ControlKey key, bool visible) {
     Control* control = find(key);
     if (!control) return refused();
-    if (!visible && GetFocus() == control->window) SetFocus(GetNextDlgTabItem(window_, control->window, FALSE));
+    if (!visible) beforeUnusable(control->window);
     ShowWindow(control->window, visible ? SW_SHOW : SW_HIDE);  // returns the earlier visibility
+    if (visible) afterUsable(control->window);
     return {};
 }
 

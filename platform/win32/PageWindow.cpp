@@ -67,6 +67,8 @@ LRESULT CALLBACK PageWindow::pageProc(HWND window, UINT message, WPARAM wParam, 
         self->frame_ = nullptr;
         self->tooltips_.forget();
         self->lastFocus_ = nullptr;
+        self->grid_.clear();
+        self->gridStop_ = nullptr;
         self->controls_.clear();
         self->stacking_.clear();
         return DefWindowProcW(window, message, wParam, lParam);
@@ -314,6 +316,8 @@ Status PageWindow::hide() {
 // ----------------------------------------------------------------- keyboard
 
 bool PageWindow::translateKeys(MSG& message) {
+    // The arrow keys, Home and End on a program button walk the grid.
+    if (message.message == WM_KEYDOWN && onGridKey(message.hwnd, message.wParam)) return true;
     // Enter on a focused button clicks it, as in a dialog box. A held key
     // does not repeat the click.
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && (message.lParam & (1 << 30)) == 0) {

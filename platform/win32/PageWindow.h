@@ -4,9 +4,13 @@
 // window of the class "VandrelFrame".
 #pragma once
 
+#include <optional>
 #include <unordered_map>
+#include <vector>
 
+#include "platform/GridKeys.h"
 #include "platform/Platform.h"
+#include "platform/win32/AccessibleButton.h"
 #include "platform/win32/ControlStacking.h"
 #include "platform/win32/PageTooltips.h"
 #include "platform/win32/SharedGraphics.h"
@@ -25,6 +29,7 @@ struct PageEnvironment {
     HINSTANCE instance = nullptr;
     SharedGraphics& graphics;
     EventSink* sink = nullptr;
+    AccessibilityFunctions accessibility;  // empty: the buttons have no names of the menu's
 };
 
 class PageWindow {
@@ -55,8 +60,8 @@ public:
     Status hide();
 
     // The page's part of the message loop: keyboard navigation between
-    // controls, and Enter on a focused button. True when the message has
-    // been handled.
+    // controls and over the grid of program buttons, and Enter on a focused
+    // button. True when the message has been handled.
     bool translateKeys(MSG& message);
 
 private:
@@ -70,7 +75,9 @@ private:
         HCURSOR cursor = nullptr;
         bool mouseDown = false;
         bool autoSize = false;
-        int designWidth = 0;  // an auto-sized label is never narrower
+        int designWidth = 0;          // an auto-sized label is never narrower
+        Text accessibleName;          // empty: the system's name (the window text)
+        AccessibleButton accessible;  // a button's, once a screen reader has asked
     };
 
     static LRESULT CALLBACK pageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -91,6 +98,16 @@ private:
     void onActivate(bool active);
     void onEraseBackground(HWND window, HDC dc, Colour colour);
     void onPaintFrame(HWND frame);
+    LRESULT onGetObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The grid of program buttons (PageKeyboard.cpp).
+    void addToGrid(int index, HWND button);
+    std::optional<int> gridIndexOf(HWND window) const;
+    bool onGridKey(HWND target, WPARAM key);
+    void onGridFocus(HWND button);
+    void beforeUnusable(HWND control);
+    void afterUsable(HWND control);
+    void moveGridStop(HWND button);
 
     void deliver(EventKind kind, ControlKey key = {}, std::uint8_t button = 0);
     Control* find(ControlKey key);
@@ -107,6 +124,12 @@ private:
     ControlStacking stacking_;
     PageTooltips tooltips_;
     HWND lastFocus_ = nullptr;
+    // The program buttons by index, when the frame makes them a grid
+    // (ControlDesign::gridColumns). The grid is one stop of the Tab key: the
+    // one button that carries WS_TABSTOP, the last one that had the focus.
+    int gridColumns_ = 0;
+    std::vector<HWND> grid_;
+    HWND gridStop_ = nullptr;
 };
 
 }  // namespace vandrel::win32

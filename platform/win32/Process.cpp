@@ -9,8 +9,8 @@
 
 namespace vandrel::win32 {
 
-Win32Platform::Win32Platform(HINSTANCE instance)
-    : instance_(instance), graphics_(instance), environment_{instance, graphics_, nullptr} {}
+Win32Platform::Win32Platform(HINSTANCE instance, const AccessibilityFunctions& accessibility)
+    : instance_(instance), graphics_(instance), environment_{instance, graphics_, nullptr, accessibility} {}
 
 Win32Platform::~Win32Platform() = default;
 

@@ -41,7 +41,10 @@ bool SystemLibraries::loadFromSystemFolder(std::wstring_view fileName) {
     const std::wstring path = folder + L"\\" + std::wstring(fileName);
     // What the library imports is looked for in the system folder first,
     // not in the program's.
-    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH) != nullptr;
+    const HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (!module) return false;
+    byName_[std::wstring(fileName)] = module;
+    return true;
 }
 
 bool SystemLibraries::loadByName(std::wstring_view fileName) {

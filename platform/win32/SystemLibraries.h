@@ -18,7 +18,7 @@ public:
     bool loadFromSystemFolder(std::wstring_view fileName) override;
     bool loadByName(std::wstring_view fileName) override;
 
-    // A library loaded by loadByName, or nullptr.
+    // A library loaded by loadByName or loadFromSystemFolder, or nullptr.
     HMODULE loaded(std::wstring_view fileName) const;
 
 private:

@@ -17,8 +17,10 @@ namespace vandrel::win32 {
 
 class Win32Platform final : public Platform {
 public:
-    // `instance`: the module whose resources hold the pictures.
-    explicit Win32Platform(HINSTANCE instance);
+    // `instance`: the module whose resources hold the pictures;
+    // `accessibility`: what names the buttons for screen readers (none:
+    // the system's names only).
+    explicit Win32Platform(HINSTANCE instance, const AccessibilityFunctions& accessibility = {});
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
     ~Win32Platform() override;

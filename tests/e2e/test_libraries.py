@@ -1,8 +1,8 @@
 """Libraries planted in the program folder: the menu never loads them.
 
 The program folder is a folder of other programs, copied from sticks and
-installers; a library there named like a system one (uxtheme.dll, dwmapi.dll)
-must not be loaded into the menu. Wine is told to prefer such a copy to its
+installers; a library there named like a system one (uxtheme.dll, dwmapi.dll,
+oleacc.dll) must not be loaded into the menu. Wine is told to prefer such a copy to its
 own, as Windows would pick it up from the program folder; each planted copy
 leaves a mark "<library>.<program>.loaded" when a program loads it."""
 
@@ -11,9 +11,9 @@ import shutil
 import harness
 from harness import EXIT_BUTTON, NEXT_BUTTON, SUPPORT_BUTTON, MenuTestCase, ProgramFolder, click
 
-PLANTED = ("uxtheme.dll", "dwmapi.dll")
+PLANTED = ("uxtheme.dll", "dwmapi.dll", "oleacc.dll")
 # Wine's own overrides of the rig, and the planted libraries before Wine's own.
-PREFER_PLANTED = {"WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d;uxtheme,dwmapi=n,b"}
+PREFER_PLANTED = {"WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d;uxtheme,dwmapi,oleacc=n,b"}
 SUPPORT_TITLE = "サポート [遠隔操作]"
 
 
@@ -56,6 +56,8 @@ class PlantedLibraryTest(MenuTestCase):
         self.start_menu(folder, wait_page=False, env=PREFER_PLANTED)
         marks = harness.wait_until(lambda: menu_marks(folder), timeout=15, what="a planted library to be loaded")
         self.assertIn("uxtheme.dll.Vandrel.exe.loaded", marks)
+        harness.wait_until(lambda: "oleacc.dll.Vandrel.exe.loaded" in menu_marks(folder), timeout=15,
+                           what="the planted oleacc.dll to be loaded", seen=lambda: menu_marks(folder))
 
 
 if __name__ == "__main__":

@@ -76,7 +76,8 @@ ALLOWED = {
         **rows(VISTA, "SHGetKnownFolderPath"),
     },
     "ole32.dll": rows(XP, "CoCreateInstance CoInitializeEx CoTaskMemFree CoUninitialize"),
-    "oleaut32.dll": {},
+    # The name a button gives a screen reader (platform/win32/AccessibleButton.cpp).
+    "oleaut32.dll": rows(WINDOWS_2000, "SysAllocStringLen"),
     "shlwapi.dll": {},
     "comdlg32.dll": {},
     # The C runtime of Windows itself (msvcrt.dll 7.0 of XP; XP x64 has the

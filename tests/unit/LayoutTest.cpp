@@ -121,6 +121,36 @@ TEST_F(LayoutTest, OnlyPageThreesFirstButtonsAndPageOnesNameLabelCarryTooltips) 
     EXPECT_EQ(withTooltip, 44u);
 }
 
+TEST_F(LayoutTest, ScreenReadersNameEachButtonByItsNumberOrWhatItDoes) {
+    struct Expected {
+        int page;
+        ControlKey key;
+        const wchar_t* name;
+    } expected[] = {
+        {1, button(0), L"0"},
+        {2, button(7), L"79"},
+        {3, button(0), L"144 変形角丸　一級課題"},  // one ASCII space, then the tooltip
+        {3, button(9), L"153 規格に無いｴﾙﾎﾞ"},
+        {3, button(42), L"186 角錐台A(芯ｽﾞﾚ)"},
+        {3, button(43), L"187"},  // past the tooltips
+        {4, button(20), L"236"},
+        {5, button(71), L"359"},
+    };
+    for (const Expected& e : expected) {
+        EXPECT_EQ(control(e.page, e.key).design.accessibleName, e.name) << e.page << " " << controlName(e.key);
+    }
+    for (int p = 1; p <= 5; ++p) {
+        EXPECT_EQ(control(p, kNext).design.accessibleName, L"次ページ") << p;
+        EXPECT_EQ(control(p, kExit).design.accessibleName, L"終了") << p;
+        EXPECT_EQ(control(p, kManual).design.accessibleName, L"使用法マニュアル") << p;
+        // The captioned controls are read by their caption.
+        EXPECT_EQ(control(p, kSupport).design.accessibleName, L"") << p;
+    }
+    // The names are for screen readers only: what the buttons show stays.
+    EXPECT_EQ(control(3, button(0)).text, L"");
+    EXPECT_EQ(control(5, button(0)).text, L"288");
+}
+
 TEST_F(LayoutTest, ADisabledButtonKeepsItsTooltip) {
     EXPECT_FALSE(control(3, button(0)).enabled);
     EXPECT_TRUE(control(3, button(0)).tooltip.has_value());

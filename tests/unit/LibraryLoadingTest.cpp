@@ -10,6 +10,7 @@
 namespace vandrel::testing {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 
 // A system as the loader sees it: with or without the call that restricts
@@ -17,7 +18,7 @@ using ::testing::ElementsAre;
 class RecordingLoader final : public LibraryLoader {
 public:
     bool restrictable = true;
-    std::set<std::wstring> systemHas{L"uxtheme.dll", L"dwmapi.dll", L"comctl32.dll"};
+    std::set<std::wstring> systemHas{L"uxtheme.dll", L"dwmapi.dll", L"comctl32.dll", L"oleacc.dll"};
     std::vector<std::wstring> calls;
 
     bool searchSystemFolderOnly() override {
@@ -41,9 +42,10 @@ public:
 TEST(LibraryLoading, WhereTheSystemRestrictsTheSearchItDoesAndNothingIsLoadedBeforehand) {
     RecordingLoader loader;
     const LibraryLoadReport report = loadSystemLibrariesSafely(loader);
-    EXPECT_THAT(loader.calls, ElementsAre(L"restrict", L"name comctl32.dll"));
+    EXPECT_THAT(loader.calls, ElementsAre(L"restrict", L"name comctl32.dll", L"system oleacc.dll"));
     EXPECT_EQ(report.search, LibrarySearch::SystemFolderOnly);
     EXPECT_TRUE(report.commonControls);
+    EXPECT_TRUE(report.accessibility);
 }
 
 TEST(LibraryLoading, OnOlderSystemsTheUnprotectedLibrariesComeFromTheSystemFolderBeforeTheCommonControls) {
@@ -51,9 +53,10 @@ TEST(LibraryLoading, OnOlderSystemsTheUnprotectedLibrariesComeFromTheSystemFolde
     loader.restrictable = false;
     const LibraryLoadReport report = loadSystemLibrariesSafely(loader);
     EXPECT_THAT(loader.calls, ElementsAre(L"restrict", L"leave out current", L"system uxtheme.dll",
-                                          L"system dwmapi.dll", L"name comctl32.dll"));
+                                          L"system dwmapi.dll", L"name comctl32.dll", L"system oleacc.dll"));
     EXPECT_EQ(report.search, LibrarySearch::SystemCopiesFirst);
     EXPECT_TRUE(report.commonControls);
+    EXPECT_TRUE(report.accessibility);
 }
 
 TEST(LibraryLoading, ALibraryTheSystemLacksIsPassedOverAndTheCommonControlsStillLoad) {
@@ -61,7 +64,13 @@ TEST(LibraryLoading, ALibraryTheSystemLacksIsPassedOverAndTheCommonControlsStill
     loader.restrictable = false;
     loader.systemHas.erase(L"dwmapi.dll");  // XP
     EXPECT_TRUE(loadSystemLibrariesSafely(loader).commonControls);
-    EXPECT_EQ(loader.calls.back(), L"name comctl32.dll");
+    EXPECT_THAT(loader.calls, Contains(L"name comctl32.dll"));
+
+    RecordingLoader withoutAccessibility;
+    withoutAccessibility.systemHas.erase(L"oleacc.dll");
+    const LibraryLoadReport report = loadSystemLibrariesSafely(withoutAccessibility);
+    EXPECT_TRUE(report.commonControls);
+    EXPECT_FALSE(report.accessibility) << "the menu runs without the names";
 
     RecordingLoader without;
     without.systemHas.clear();

@@ -5,6 +5,8 @@
 
 #include "TestSupport.h"
 #include "platform/win32/ControlIds.h"
+#include "platform/win32/SystemFunctions.h"
+#include "platform/win32/WindowText.h"
 
 #include <commctrl.h>
 
@@ -54,6 +56,24 @@ Text className(HWND window) {
     return name;
 }
 
+// A control's window, wherever it is among the page's descendants.
+HWND findControl(HWND page, ControlKey key) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{controlId(key), nullptr};
+    EnumChildWindows(
+        page,
+        [](HWND child, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (GetDlgCtrlID(child) != s->id) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // A window's place within its parent's client area.
 Bounds boundsOf(HWND window) {
     RECT r{};
@@ -100,23 +120,7 @@ protected:
         ASSERT_TRUE(platform_.createControl(1, design(kExit, ControlKind::Button, {728, 3, 47, 29})).ok());
     }
     HWND page() const { return platform_.pageWindow(1); }
-    // A control's window, wherever it is among the page's descendants.
-    HWND control(ControlKey key) const {
-        struct Search {
-            int id;
-            HWND found;
-        } search{controlId(key), nullptr};
-        EnumChildWindows(
-            page(),
-            [](HWND child, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(p);
-                if (GetDlgCtrlID(child) != s->id) return TRUE;
-                s->found = child;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
+    HWND control(ControlKey key) const { return findControl(page(), key); }
     // Runs the event loop until something posts WM_QUIT, or 3 s have gone.
     int runLoop() {
         const UINT_PTR guard = SetTimer(nullptr, 0, 3000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(-1); });
@@ -335,6 +339,149 @@ TEST_F(PageWindowTest, KeyboardMovesBetweenButtonsAndActivatesTheFocusedOne) {
 
     const std::vector<Event> expected = {event(EventKind::Click, kExit), event(EventKind::Click, kExit)};
     EXPECT_EQ(sink_.events, expected) << "no mouse press from the keyboard";
+}
+
+// A frame whose buttons make a grid of 3 columns and 2 rows, with the next
+// and exit buttons beside it.
+class GridTest : public PageWindowTest {
+protected:
+    static constexpr int kGridButtons = 6;
+
+    void createGrid() {
+        ControlDesign frame = design(kFrame, ControlKind::Frame, {6, 60, 771, 481});
+        frame.gridColumns = 3;
+        ASSERT_TRUE(platform_.createControl(1, frame).ok());
+        for (int i = 0; i < kGridButtons; ++i) {
+            const Bounds at{1 + 64 * (i % 3), 7 + 76 * (i / 3), 64, 76};
+            ASSERT_TRUE(platform_.createControl(1, design(programButton(i), ControlKind::Button, at)).ok());
+        }
+        ASSERT_TRUE(platform_.createControl(1, design(kNext, ControlKind::Button, {681, 3, 47, 29})).ok());
+        ASSERT_TRUE(platform_.createControl(1, design(kExit, ControlKind::Button, {728, 3, 47, 29})).ok());
+    }
+    // The grid's buttons that the Tab key stops at.
+    std::vector<int> tabStops() const {
+        std::vector<int> stops;
+        for (int i = 0; i < kGridButtons; ++i) {
+            if (GetWindowLongW(control(programButton(i)), GWL_STYLE) & WS_TABSTOP) stops.push_back(i);
+        }
+        return stops;
+    }
+    void disable(int index) { ASSERT_TRUE(platform_.setEnabled(1, programButton(index), false).ok()); }
+};
+
+TEST_F(GridTest, TheGridIsOneTabStopThatFollowsTheFocusAndTheEnabledButtons) {
+    createGrid();
+    ASSERT_TRUE(platform_.showWindow(1).ok());
+    EXPECT_EQ(tabStops(), std::vector<int>{0}) << "the first button";
+    EXPECT_TRUE(GetWindowLongW(control(kNext), GWL_STYLE) & WS_TABSTOP) << "the header buttons keep theirs";
+
+    SetFocus(control(programButton(4)));
+    EXPECT_EQ(tabStops(), std::vector<int>{4}) << "Tab comes back to the button left";
+    EXPECT_EQ(GetNextDlgTabItem(page(), control(kExit), FALSE), control(programButton(4)));
+    EXPECT_NE(GetParent(GetNextDlgTabItem(page(), control(programButton(4)), FALSE)), control(kFrame))
+        << "Tab leaves the grid in one step";
+
+    SetFocus(control(kNext));
+    disable(4);
+    EXPECT_EQ(tabStops(), std::vector<int>{5}) << "a disabled stop hands over to the next button";
+    for (int i : {5, 3, 2, 1, 0}) disable(i);
+    EXPECT_EQ(tabStops(), std::vector<int>{}) << "without an enabled button the Tab key passes the grid over";
+    EXPECT_EQ(GetNextDlgTabItem(page(), control(kExit), FALSE), control(kNext));
+
+    ASSERT_TRUE(platform_.setEnabled(1, programButton(2), true).ok());
+    EXPECT_EQ(tabStops(), std::vector<int>{2}) << "the first button enabled again takes the stop";
+}
+
+TEST_F(GridTest, AFocusedButtonThatIsDisabledHandsTheFocusOnWithinTheGridThenOutOfIt) {
+    createGrid();
+    ASSERT_TRUE(platform_.showWindow(1).ok());
+    SetFocus(control(programButton(4)));
+    // (disabled, where the focus goes)
+    const std::pair<int, HWND> steps[] = {
+        {4, control(programButton(5))},  // the next one
+        {5, control(programButton(3))},  // none after it: the one before
+        {3, control(programButton(2))}, {2, control(programButton(1))},
+        {1, control(programButton(0))}, {0, control(kNext)},  // the last one: out of the grid, to the next stop
+    };
+    for (const auto& [index, to] : steps) {
+        SCOPED_TRACE(index);
+        disable(index);
+        EXPECT_EQ(GetFocus(), to);
+    }
+}
+
+TEST_F(PageWindowTest, ButtonsTellScreenReadersTheirNameAndLetGoOfTheWindowWhenItGoes) {
+    // oleacc.dll is loaded as the program loads it (main.cpp).
+    const HMODULE oleacc = GetModuleHandleW(L"oleacc.dll");
+    const AccessibilityFunctions functions = accessibilityFunctions(oleacc);
+    ASSERT_TRUE(functions);
+    using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    const auto fromWindow = exportedFunction<FromWindow>(oleacc, "AccessibleObjectFromWindow");
+    ASSERT_NE(fromWindow, nullptr);
+
+    Win32Platform named(GetModuleHandleW(nullptr), functions);
+    ASSERT_TRUE(named.createWindow(1, window()).ok());
+    ControlDesign fitting = design(kNext, ControlKind::Button, {681, 3, 47, 29});
+    fitting.accessibleName = L"144 変形角丸　一級課題";
+    const ControlDesign captioned = design({Ctl::Command5}, ControlKind::Button, {0, 0, 64, 20}, L"サポート");
+    for (const auto& d : {fitting, captioned}) ASSERT_TRUE(named.createControl(1, d).ok());
+    ASSERT_TRUE(named.setEnabled(1, captioned.key, false).ok());
+
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    struct Heard {
+        HRESULT answer = E_FAIL;
+        Text name;
+        LONG role = 0;
+        LONG state = 0;
+    };
+    const auto ask = [&](IAccessible& object) {
+        Heard heard;
+        BSTR name = nullptr;
+        heard.answer = object.get_accName(self, &name);
+        if (name) heard.name.assign(name, SysStringLen(name));
+        SysFreeString(name);
+        VARIANT role{}, state{};
+        if (SUCCEEDED(object.get_accRole(self, &role))) heard.role = role.lVal;
+        if (SUCCEEDED(object.get_accState(self, &state))) heard.state = state.lVal;
+        return heard;
+    };
+    const auto objectOf = [&](HWND onPage, ControlKey key) {
+        IAccessible* object = nullptr;
+        const HWND button = findControl(onPage, key);
+        EXPECT_HRESULT_SUCCEEDED(fromWindow(button, static_cast<DWORD>(OBJID_CLIENT), kAccessibleInterface,
+                                            reinterpret_cast<void**>(&object)));
+        return object;
+    };
+
+    IAccessible* next = objectOf(named.pageWindow(1), fitting.key);
+    IAccessible* support = objectOf(named.pageWindow(1), captioned.key);
+    ASSERT_TRUE(next && support);
+    const Heard nextHeard = ask(*next);
+    EXPECT_EQ(nextHeard.name, L"144 変形角丸　一級課題");
+    EXPECT_EQ(nextHeard.role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_FALSE(nextHeard.state & STATE_SYSTEM_UNAVAILABLE);
+    const Heard supportHeard = ask(*support);
+    EXPECT_EQ(supportHeard.name, L"サポート") << "without a name of its own: its caption";
+    EXPECT_EQ(supportHeard.role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_TRUE(supportHeard.state & STATE_SYSTEM_UNAVAILABLE) << "disabled";
+    EXPECT_EQ(windowText(findControl(named.pageWindow(1), fitting.key)).value(), L"") << "the window text stays";
+
+    // A platform without the library's functions leaves the buttons to the
+    // system, which names them by their (here empty) window text.
+    ASSERT_TRUE(platform_.createControl(1, fitting).ok());
+    IAccessible* system = objectOf(page(), fitting.key);
+    ASSERT_TRUE(system);
+    EXPECT_EQ(ask(*system).name, L"");
+    system->Release();
+
+    // The page goes while a screen reader still holds the objects: they
+    // answer that the button has gone, and the last release frees them.
+    support->Release();
+    ASSERT_TRUE(DestroyWindow(named.pageWindow(1)));
+    EXPECT_EQ(ask(*next).answer, RPC_E_DISCONNECTED);
+    EXPECT_EQ(next->Release(), 0u) << "no reference left behind";
 }
 
 TEST_F(PageWindowTest, AutoSizedLabelTakesTheWidthOfItsText) {

@@ -1,5 +1,5 @@
 // planted: a library of the name of a system library (uxtheme.dll,
-// dwmapi.dll), laid into a program folder by the tests the way a stranger's
+// dwmapi.dll, oleacc.dll), laid into a program folder by the tests the way a stranger's
 // copy might lie there. Loaded into a process, it leaves a mark beside
 // itself, "<its path>.<program name>.loaded", and does nothing else.
 #include <windows.h>

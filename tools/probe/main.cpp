@@ -7,8 +7,11 @@
 //   probe answer <title> <button> [ms] presses IDOK, IDYES, IDNO or IDCANCEL of a message box
 //   probe tooltip                     the text of each visible tooltip window
 //   probe settext <page> <id> <text>  WM_SETTEXT to a control
-//   probe click <page> <id>           the control's centre in screen pixels
+//   probe click <page> <id>           the control's centre and its rectangle in screen pixels
 //   probe focus <page> <id>           brings the page to the front and focuses the control
+//   probe focused                     the control of the menu that has the keyboard focus
+//   probe acc <page> <id>             what a screen reader is told of the control (Active
+//                                     Accessibility): its name, role and state
 //   probe close <page>                posts WM_CLOSE to a page window
 //   probe endsession <page> [cancel]  sends WM_QUERYENDSESSION, prints its answer, then WM_ENDSESSION
 //                                     (TRUE: the session ends; with cancel FALSE: the end was called off)
@@ -24,6 +27,8 @@
 // away), 2 bad usage or a failed call.
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <cstdlib>
 #include <cwchar>
 #include <iterator>
@@ -31,6 +36,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/AccessibleButton.h"  // the interface's identifier, spelled out
 #include "platform/win32/WinHandles.h"
 
 namespace {
@@ -375,7 +381,60 @@ int controlCentre(const wchar_t* pageArg, const wchar_t* idArg) {
     if (const int code = findTarget(pageArg, idArg, target); code != kDone) return code;
     RECT rect{};
     if (!GetWindowRect(target.control, &rect)) return failedCall(L"GetWindowRect");
-    print(Line().field(L"x", (rect.left + rect.right) / 2).field(L"y", (rect.top + rect.bottom) / 2));
+    print(Line()
+              .field(L"x", (rect.left + rect.right) / 2)
+              .field(L"y", (rect.top + rect.bottom) / 2)
+              .field(L"left", rect.left)
+              .field(L"top", rect.top)
+              .field(L"right", rect.right)
+              .field(L"bottom", rect.bottom));
+    return kDone;
+}
+
+int focusedControl() {
+    HWND page = nullptr;
+    for (int number = 1; number <= 5 && page == nullptr; ++number) page = findPage(number);
+    if (page == nullptr) return notFound(L"page window");
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(page, nullptr), &gui)) return failedCall(L"GetGUIThreadInfo");
+    if (gui.hwndFocus == nullptr) return notFound(L"focused control");
+    const HWND root = GetAncestor(gui.hwndFocus, GA_ROOT);
+    const HWND parent = GetParent(gui.hwndFocus);
+    print(Line()
+              .field(L"page", pageNumber(root))
+              .field(L"id", root == gui.hwndFocus ? 0 : GetDlgCtrlID(gui.hwndFocus))
+              .field(L"parent", parent == root || parent == nullptr ? 0 : GetDlgCtrlID(parent)));
+    return kDone;
+}
+
+// Asks the control's accessible object, as a screen reader does, from this
+// process: its name, its role and its state (STATE_SYSTEM_* bits).
+int accessibleControl(const wchar_t* pageArg, const wchar_t* idArg) {
+    ControlTarget target;
+    if (const int code = findTarget(pageArg, idArg, target); code != kDone) return code;
+    vandrel::win32::ComApartment com;
+    vandrel::win32::ComPtr<IAccessible> object;
+    const HRESULT found =
+        AccessibleObjectFromWindow(target.control, OBJID_CLIENT, vandrel::win32::kAccessibleInterface, object.put());
+    if (FAILED(found) || !object) return complain(L"AccessibleObjectFromWindow failed: " + std::to_wstring(found));
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const HRESULT named = object->get_accName(self, &name);
+    const std::wstring text = name ? std::wstring(name, SysStringLen(name)) : std::wstring();
+    SysFreeString(name);
+    VARIANT role{};
+    VARIANT state{};
+    if (FAILED(named) || FAILED(object->get_accRole(self, &role)) || FAILED(object->get_accState(self, &state)))
+        return complain(L"the accessible object did not answer");
+    print(Line()
+              .field(L"name", text)
+              .field(L"role", role.vt == VT_I4 ? role.lVal : -1)
+              .field(L"state", state.vt == VT_I4 ? state.lVal : -1));
+    VariantClear(&role);
+    VariantClear(&state);
     return kDone;
 }
 
@@ -456,7 +515,8 @@ int usage() {
     return complain(
         L"usage: probe pages | controls <page> | msgbox <title> [ms] | answer <title> <IDOK|IDCANCEL|IDYES|IDNO> [ms] "
         L"| "
-        L"tooltip | settext <page> <id> <text> | click <page> <id> | focus <page> <id> | close <page> | "
+        L"tooltip | settext <page> <id> <text> | click <page> <id> | focus <page> <id> | focused | acc <page> <id> | "
+        L"close <page> | "
         L"endsession <page> [cancel] | "
         L"gui-resources | windows");
 }
@@ -481,6 +541,8 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"settext" && argc == 5) return setText(argv[2], argv[3], argv[4]);
     if (command == L"click" && argc == 4) return controlCentre(argv[2], argv[3]);
     if (command == L"focus" && argc == 4) return focusControl(argv[2], argv[3]);
+    if (command == L"focused" && argc == 2) return focusedControl();
+    if (command == L"acc" && argc == 4) return accessibleControl(argv[2], argv[3]);
     if (command == L"close" && argc == 3) return closePage(argv[2]);
     if (command == L"endsession" && argc == 3) return endSession(argv[2], false);
     if (command == L"endsession" && argc == 4 && std::wstring_view(argv[3]) == L"cancel")
