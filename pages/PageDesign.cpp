@@ -23,18 +23,16 @@ constexpr const wchar_t* kNextName = L"次ページ";
 constexpr const wchar_t* kExitName = L"終了";
 constexpr const wchar_t* kManualName = L"使用法マニュアル";
 
-layout::TwipRect rectOf(const PageData& page, ControlKey key) {
+Bounds rectOf(const PageData& page, ControlKey key) {
     switch (key.name) {
         case Ctl::Frame1: return {90, 900, 11565, 7215};
         case Ctl::Label1: return {300, 100, 2670, 495};
         case Ctl::Label2:
-            return key.index == 0 ? layout::TwipRect{3045, 340, 1260, 225}
-                                  : layout::TwipRect{4625, 105, page.titleWidth, 240};
+            return key.index == 0 ? Bounds{3045, 340, 1260, 225} : Bounds{4625, 105, page.titleWidth, 240};
         case Ctl::Label3: return {6900, 660, page.nameWidth, 225};
         case Ctl::Text1: return {6900, 60, 2835, 315};
         case Ctl::Command3: return {9405, 75, 570, 300};
-        case Ctl::Command2:
-            return key.index == 0 ? layout::TwipRect{10215, 50, 705, 435} : layout::TwipRect{10920, 50, 705, 435};
+        case Ctl::Command2: return key.index == 0 ? Bounds{10215, 50, 705, 435} : Bounds{10920, 50, 705, 435};
         case Ctl::Command4: return {10215, 660, 1410, 330};
         case Ctl::Command5: return {3420, 660, 960, 300};
         case Ctl::Command6: return {15, 660, 3405, 300};
@@ -48,7 +46,7 @@ ControlDesign make(const PageData& page, ControlKey key, ControlKind kind) {
     ControlDesign d;
     d.key = key;
     d.kind = kind;
-    d.bounds = layout::toPixels(rectOf(page, key));
+    d.bounds = rectOf(page, key);
     return d;
 }
 
@@ -89,8 +87,8 @@ ControlDesign programButtonDesign(const PageData& page, int index) {
 WindowDesign windowDesign(const PageData& page) {
     WindowDesign w;
     w.title = kPageCaption;
-    w.outerWidth = layout::pixels(layout::kWindowWidth);
-    w.outerHeight = layout::pixels(layout::kWindowHeight);
+    w.outerWidth = layout::kWindowWidth;
+    w.outerHeight = layout::kWindowHeight;
     w.back = page.windowBack;
     w.icon = pictures::icon(pictures::kWindowIcon);
     return w;

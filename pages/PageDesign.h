@@ -16,7 +16,7 @@ inline constexpr wchar_t kVersionText[] = L"Ver 2.315.5     B版";
 // A header control's place, as the load sets it.
 struct Placement {
     ControlKey key;
-    layout::TwipRect rect;  // twips, in the page's client area
+    Bounds rect;  // twips, in the page's client area
 };
 
 WindowDesign windowDesign(const PageData& page);

@@ -67,7 +67,7 @@ void PageSet::loadFirstPage(const PageData& page) {
     // Layout: each step that fails is skipped.
     if (page.nameEntry) carryOn(platform_.setTooltip(p, kNameLabel, company::kLabelTooltip));
     session_.pageCaption = kPageCaption;
-    carryOn(platform_.setWindowSize(p, layout::pixels(layout::kWindowWidth), layout::pixels(layout::kWindowHeight)));
+    carryOn(platform_.setWindowSize(p, layout::kWindowWidth, layout::kWindowHeight));
     carryOn(platform_.setWindowTitle(p, session_.pageCaption));
     placeHeader(page);
     whitenButtons(page);
@@ -84,7 +84,7 @@ void PageSet::loadFirstPage(const PageData& page) {
 void PageSet::loadOtherPage(const PageData& page) {
     const int p = page.number;
     // Every step carries on after a failure.
-    carryOn(platform_.setWindowSize(p, layout::pixels(layout::kWindowWidth), layout::pixels(layout::kWindowHeight)));
+    carryOn(platform_.setWindowSize(p, layout::kWindowWidth, layout::kWindowHeight));
     carryOn(platform_.setWindowTitle(p, session_.pageCaption));
     placeHeader(page);
     whitenButtons(page);
@@ -96,7 +96,7 @@ void PageSet::loadOtherPage(const PageData& page) {
 void PageSet::placeHeader(const PageData& page) {
     const int p = page.number;
     for (const Placement& place : headerPlacements(page)) {
-        carryOn(platform_.setBounds(p, place.key, layout::toPixels(place.rect)));
+        carryOn(platform_.setBounds(p, place.key, place.rect));
         if (place.key == kVersion) {
             if (page.setsUp) {
                 carryOn(platform_.setText(p, kVersion, kVersionText));

@@ -81,8 +81,10 @@ struct Picture {
     friend constexpr auto operator<=>(Picture, Picture) = default;
 };
 
+// A control's place and size in twips (1440 to the inch): the platform
+// turns them into the pixels of the monitor the page is on.
 struct Bounds {
-    int left = 0, top = 0, width = 0, height = 0;  // pixels
+    int left = 0, top = 0, width = 0, height = 0;  // twips
     friend constexpr bool operator==(const Bounds& a, const Bounds& b) {
         return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
     }
@@ -116,7 +118,7 @@ struct ControlDesign {
 
 struct WindowDesign {
     Text title;
-    int outerWidth = 0, outerHeight = 0;  // pixels, frame included
+    int outerWidth = 0, outerHeight = 0;  // twips, frame included
     Colour back = kInactiveBorder;
     Picture icon;
 };
@@ -224,6 +226,7 @@ public:
     virtual Status createWindow(int page, const WindowDesign& design) = 0;
     // Creates a control of a page window; Frame1 before the controls in it.
     virtual Status createControl(int page, const ControlDesign& design) = 0;
+    // The outer size in twips, frame included.
     virtual Status setWindowSize(int page, int outerWidth, int outerHeight) = 0;
     virtual Status setWindowTitle(int page, TextView title) = 0;
     virtual Status setBounds(int page, ControlKey control, const Bounds& bounds) = 0;

@@ -6,6 +6,8 @@
 
 #include <array>
 
+#include "platform/Platform.h"
+
 namespace vandrel::scaling {
 
 constexpr int kTwipsPerInch = 1440;
@@ -20,6 +22,12 @@ constexpr int pixels(int twips, int dpi) {
     const long long product = static_cast<long long>(twips) * dpi;
     const long long half = kTwipsPerInch / 2;
     return static_cast<int>(product >= 0 ? (product + half) / kTwipsPerInch : -((-product + half) / kTwipsPerInch));
+}
+
+// A place and size in twips as pixels at `dpi`, each of the four lengths
+// rounded on its own.
+constexpr Bounds pixels(const Bounds& twips, int dpi) {
+    return Bounds{pixels(twips.left, dpi), pixels(twips.top, dpi), pixels(twips.width, dpi), pixels(twips.height, dpi)};
 }
 
 // The scales, in percent, at which every picture is drawn when the program

@@ -1,6 +1,7 @@
 // The program's entry point: safe library loading, then the menu on the
 // Windows platform.
 #include "app/Menu.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/SystemLibraries.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -21,6 +22,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     static_cast<void>(libraries.loadByName(vandrel::kAccessibilityLibrary));
 #endif
+    // The pages lay themselves out for each monitor's resolution. Where the
+    // system cannot be told (XP, or it refuses), the manifest's word stands.
+    static_cast<void>(vandrel::win32::becomeDpiAware());
     vandrel::win32::Win32Platform platform(
         instance, vandrel::win32::accessibilityFunctions(libraries.loaded(vandrel::kAccessibilityLibrary)));
     return vandrel::runMenu(platform);

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>  // after windows.h, which PageWindow.h brings
 
+#include "platform/Scaling.h"
 #include "platform/win32/ControlIds.h"
 #include "platform/win32/FatalReport.h"
 #include "platform/win32/LabelFitting.h"
@@ -135,7 +136,7 @@ Result<HWND> PageWindow::makeControlWindow(const ControlDesign& design, HWND par
             createParam = this;
             break;
     }
-    const Bounds& b = design.bounds;
+    const Bounds b = pixels(design.bounds);
     const HWND made = CreateWindowExW(
         extended, windowClass, design.text.c_str(), style, b.left, b.top, b.width, b.height, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(design.key))), environment_.instance, createParam);
@@ -151,7 +152,7 @@ Status PageWindow::createControl(const ControlDesign& design) {
         if (!frame_) return refused();
         parent = frame_;
     }
-    const Result<HFONT> font = environment_.graphics.font(design.font);
+    const Result<HFONT> font = environment_.graphics.font(design.font, dpi_);
     if (!font) return font.status();
 
     // Recorded before the window exists: it is asked for its colours while
@@ -160,12 +161,13 @@ Status PageWindow::createControl(const ControlDesign& design) {
     control.kind = design.kind;
     control.back = design.back;
     control.fore = design.fore;
+    control.twips = design.bounds;
+    control.design = design.font;
     control.font = font.value();
     control.picture = design.picture;
-    control.cursor = environment_.graphics.cursor(design.cursor);
+    control.cursor = design.cursor;
     control.mouseDown = design.mouseDown;
     control.autoSize = design.autoSize;
-    control.designWidth = design.bounds.width;
     control.accessibleName = design.accessibleName;
 
     const Result<HWND> made = makeControlWindow(design, parent);
@@ -207,29 +209,51 @@ Status PageWindow::createControl(const ControlDesign& design) {
         gridColumns_ = design.gridColumns;
     }
     if (design.inFrame && gridColumns_ > 0) addToGrid(design.key.index, control.window);
-    if (control.autoSize) fitLabelToText(control.window, control.font, control.designWidth);
+    fitLabel(control);
     return {};
+}
+
+int PageWindow::pixels(int twips) const { return scaling::pixels(twips, dpi_); }
+Bounds PageWindow::pixels(const Bounds& twips) const { return scaling::pixels(twips, dpi_); }
+
+void PageWindow::fitLabel(const Control& control) {
+    if (control.autoSize) fitLabelToText(control.window, control.font, pixels(control.twips.width));
 }
 
 Status PageWindow::setBounds(ControlKey key, const Bounds& bounds) {
     Control* control = find(key);
     if (!control) return refused();
-    if (!SetWindowPos(control->window, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
-                      SWP_NOZORDER | SWP_NOACTIVATE)) {
+    const Bounds b = pixels(bounds);
+    if (!SetWindowPos(control->window, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE)) {
         return lastError("SetWindowPos");
     }
-    if (control->autoSize) {
-        control->designWidth = bounds.width;
-        fitLabelToText(control->window, control->font, control->designWidth);
-    }
+    control->twips = bounds;
+    fitLabel(*control);
     return {};
+}
+
+void PageWindow::layOut() {
+    // Painting and the look-ups of each paint follow the resolution by
+    // themselves (pictures, pointers); places, sizes and fonts are set here.
+    for (auto& [id, control] : controls_) {
+        if (const Result<HFONT> font = environment_.graphics.font(control.design, dpi_)) {
+            control.font = font.value();
+            SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), FALSE);
+        }
+        // Nothing to report to: a control that cannot be moved keeps its
+        // place, and the rest of the page follows.
+        const Bounds b = pixels(control.twips);
+        SetWindowPos(control.window, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        fitLabel(control);
+    }
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 Status PageWindow::setText(ControlKey key, TextView text) {
     Control* control = find(key);
     if (!control) return refused();
     if (!SetWindowTextW(control->window, Text(text).c_str())) return lastError("SetWindowTextW");
-    if (control->autoSize) fitLabelToText(control->window, control->font, control->designWidth);
+    fitLabel(*control);
     // A button on screen shows its new caption at once; a hidden one is
     // painted whole when it appears.
     if (control->kind == ControlKind::Button && IsWindowVisible(control->window)) {

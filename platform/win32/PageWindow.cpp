@@ -4,6 +4,7 @@
 
 #include "platform/win32/ButtonPainter.h"
 #include "platform/win32/ControlIds.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/Failure.h"
 #include "platform/win32/FatalReport.h"
 #include "platform/win32/WindowText.h"
@@ -13,6 +14,9 @@ namespace vandrel::win32 {
 namespace {
 
 constexpr DWORD kPageStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// Not in the headers of XP: the page has moved to a monitor of another
+// resolution, or the user has changed it (Windows 8.1 on).
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 
 // Stores `self` in a window being created, from CreateWindowExW's last
 // argument; false when it cannot be stored (the creation then fails).
@@ -113,6 +117,9 @@ LRESULT PageWindow::handlePage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) == WA_INACTIVE) onActivate(false);
             break;
         case WM_ERASEBKGND: onEraseBackground(window_, reinterpret_cast<HDC>(wParam), back_); return 1;
+        case kDpiChanged:
+            if (lParam != 0) onDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_CLOSE:
             // The menu decides what closing means; the window stays.
             deliver(EventKind::QueryUnload);
@@ -176,7 +183,7 @@ void PageWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
     look.face = environment_.graphics.brush(control->back);
     look.text = toColorRef(control->fore);
     look.font = control->font;
-    look.picture = environment_.graphics.picture(control->picture);
+    look.picture = environment_.graphics.picture(control->picture, dpi_);
     look.caption = windowText(item.hwndItem).valueOr({});
     paintButton(item, look);
 }
@@ -192,8 +199,10 @@ LRESULT PageWindow::onControlColour(HDC dc, HWND window) {
 bool PageWindow::onSetCursor(HWND target, int hitTest) {
     if (hitTest != HTCLIENT) return false;
     const Control* control = find(target);
-    if (!control || !control->cursor) return false;
-    SetCursor(control->cursor);
+    if (!control) return false;
+    const HCURSOR cursor = environment_.graphics.cursor(control->cursor, dpi_);
+    if (!cursor) return false;
+    SetCursor(cursor);
     return true;
 }
 
@@ -222,6 +231,16 @@ void PageWindow::onPaintFrame(HWND frame) {
     RECT edge{};
     if (GetClientRect(frame, &edge)) DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
     EndPaint(frame, &paint);
+}
+
+void PageWindow::onDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    // Where the system suggests, at the page's size in the new resolution.
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, pixels(outerWidth_), pixels(outerHeight_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    setIcons();
+    layOut();
 }
 
 void PageWindow::deliver(EventKind kind, ControlKey key, std::uint8_t button) {
@@ -256,26 +275,46 @@ POINT PageWindow::commonPosition(int outerWidth, int outerHeight) const {
 Status PageWindow::create(const WindowDesign& design) {
     if (window_) return refused();  // one window per page
     back_ = design.back;
-    const POINT at = commonPosition(design.outerWidth, design.outerHeight);
-    const HWND made = CreateWindowExW(0, kPageClass, design.title.c_str(), kPageStyle, at.x, at.y, design.outerWidth,
-                                      design.outerHeight, nullptr, nullptr, environment_.instance, this);
+    icon_ = design.icon;
+    outerWidth_ = design.outerWidth;
+    outerHeight_ = design.outerHeight;
+    // The pages are first placed on the primary monitor: the system's
+    // resolution, until the window knows its own.
+    dpi_ = systemDpi();
+    const POINT at = commonPosition(pixels(outerWidth_), pixels(outerHeight_));
+    const HWND made = CreateWindowExW(0, kPageClass, design.title.c_str(), kPageStyle, at.x, at.y, pixels(outerWidth_),
+                                      pixels(outerHeight_), nullptr, nullptr, environment_.instance, this);
     if (!made) return lastError("CreateWindowExW");
     if (!SetPropW(made, kPageProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(page_)))) {
         const Status failed = lastError("SetPropW");
         DestroyWindow(made);
         return failed;
     }
-    // A missing icon leaves the system's default in the caption.
-    if (HICON big = environment_.graphics.windowIcon(design.icon, GetSystemMetrics(SM_CXICON))) {
-        SendMessageW(made, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    if (const int own = windowDpi(made); own != dpi_) {
+        dpi_ = own;
+        const POINT place = commonPosition(pixels(outerWidth_), pixels(outerHeight_));
+        SetWindowPos(made, nullptr, place.x, place.y, pixels(outerWidth_), pixels(outerHeight_),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (HICON small = environment_.graphics.windowIcon(design.icon, GetSystemMetrics(SM_CXSMICON))) {
-        SendMessageW(made, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    }
+    setIcons();
     return {};
 }
 
+void PageWindow::setIcons() {
+    // At the sizes of the caption and the task bar in the page's
+    // resolution. A missing icon leaves the system's default.
+    if (HICON big = environment_.graphics.windowIcon(icon_, systemMetric(SM_CXICON, dpi_))) {
+        SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    }
+    if (HICON small = environment_.graphics.windowIcon(icon_, systemMetric(SM_CXSMICON, dpi_))) {
+        SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    }
+}
+
 Status PageWindow::setWindowSize(int outerWidth, int outerHeight) {
+    outerWidth_ = outerWidth;
+    outerHeight_ = outerHeight;
+    const int width = pixels(outerWidth), height = pixels(outerHeight);
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     POINT at{};
     // A hidden page moves with its size to the common place; a page on
@@ -283,9 +322,9 @@ Status PageWindow::setWindowSize(int outerWidth, int outerHeight) {
     if (IsWindowVisible(window_)) {
         flags |= SWP_NOMOVE;
     } else {
-        at = commonPosition(outerWidth, outerHeight);
+        at = commonPosition(width, height);
     }
-    return check(SetWindowPos(window_, nullptr, at.x, at.y, outerWidth, outerHeight, flags), "SetWindowPos");
+    return check(SetWindowPos(window_, nullptr, at.x, at.y, width, height, flags), "SetWindowPos");
 }
 
 Status PageWindow::setTitle(TextView title) {

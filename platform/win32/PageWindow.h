@@ -42,11 +42,14 @@ public:
     // Registers the two window classes once per process.
     static Status registerClasses(HINSTANCE instance);
 
-    // Makes the window, hidden, at the pages' common place on the screen.
+    // Makes the window, hidden, at the pages' common place on the screen,
+    // laid out for the resolution of the monitor it is on.
     Status create(const WindowDesign& design);
     Status createControl(const ControlDesign& design);
 
     HWND window() const { return window_; }
+    // The dots per inch the page is laid out for.
+    int dpi() const { return dpi_; }
     Status setWindowSize(int outerWidth, int outerHeight);
     Status setTitle(TextView title);
     Status setBounds(ControlKey key, const Bounds& bounds);
@@ -70,12 +73,13 @@ private:
         ControlKind kind = ControlKind::Label;
         Colour back = kButtonFace;
         Colour fore;
-        HFONT font = nullptr;
+        Bounds twips;          // where the page puts it
+        Font design;           // the font it is made with ...
+        HFONT font = nullptr;  // ... at the page's resolution
         Picture picture;
-        HCURSOR cursor = nullptr;
+        Picture cursor;
         bool mouseDown = false;
         bool autoSize = false;
-        int designWidth = 0;          // an auto-sized label is never narrower
         Text accessibleName;          // empty: the system's name (the window text)
         AccessibleButton accessible;  // a button's, once a screen reader has asked
     };
@@ -98,6 +102,7 @@ private:
     void onActivate(bool active);
     void onEraseBackground(HWND window, HDC dc, Colour colour);
     void onPaintFrame(HWND frame);
+    void onDpiChanged(int dpi, const RECT& suggested);
     LRESULT onGetObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // The grid of program buttons (PageKeyboard.cpp).
@@ -113,12 +118,24 @@ private:
     Control* find(ControlKey key);
     Control* find(HWND window);
     Result<HWND> makeControlWindow(const ControlDesign& design, HWND parent);
+    // Twips in the page's pixels.
+    int pixels(int twips) const;
+    Bounds pixels(const Bounds& twips) const;
     POINT commonPosition(int outerWidth, int outerHeight) const;
+    void setIcons();
+    // A label that widens to its text, never narrower than the page puts it.
+    void fitLabel(const Control& control);
+    // Makes every control's place, size and font those of the page's
+    // resolution.
+    void layOut();
 
     PageEnvironment& environment_;
     const int page_;
     HWND window_ = nullptr;
     Colour back_ = kInactiveBorder;
+    Picture icon_;
+    int dpi_ = 96;
+    int outerWidth_ = 0, outerHeight_ = 0;  // twips
     std::unordered_map<int, Control> controls_;
     HWND frame_ = nullptr;
     ControlStacking stacking_;

@@ -1,9 +1,13 @@
 #include "platform/win32/SharedGraphics.h"
 
+#include <zlib.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <cwchar>
+#include <string>
 
+#include "platform/Scaling.h"
 #include "platform/win32/Failure.h"
 
 namespace vandrel::win32 {
@@ -12,8 +16,9 @@ namespace {
 
 constexpr wchar_t kDefaultFace[] = L"MS UI Gothic";
 constexpr int kDefaultCentipoints = 900;
-// The pages are laid out in 96-dpi pixels; the system scales them.
-constexpr int kLayoutDpi = 96;
+// No picture of the program comes near this when unpacked: a length above
+// it is damaged data, not a picture.
+constexpr std::uint32_t kLargestUnpacked = 16u << 20;
 
 // The pixels of an RT_BITMAP resource (a DIB without its file header), or
 // nullptr when the data is not a bitmap this program can draw.
@@ -36,7 +41,56 @@ const void* bitmapBits(const BITMAPINFOHEADER& header, DWORD size) {
     return reinterpret_cast<const BYTE*>(&header) + offset;
 }
 
+// The resource type of the packed bitmaps at a scale: "PICTURE150".
+std::wstring packedType(int scale) {
+    std::wstring type;
+    for (const char* c = scaling::kPackedBitmapTypePrefix; *c != '\0'; ++c) type += static_cast<wchar_t>(*c);
+    return type + std::to_wstring(scale);
+}
+
+// The data of a resource, or an empty span when it is not there.
+std::pair<const std::uint8_t*, DWORD> resourceData(HINSTANCE instance, int id, const wchar_t* type) {
+    HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), type);
+    if (!resource) return {nullptr, 0};
+    HGLOBAL data = LoadResource(instance, resource);
+    const void* bytes = data ? LockResource(data) : nullptr;
+    if (!bytes) return {nullptr, 0};
+    return {static_cast<const std::uint8_t*>(bytes), SizeofResource(instance, resource)};
+}
+
+// The width of the smallest image of an icon or cursor resource: the size
+// it has at 100 %. Zero when the group cannot be read.
+int smallestOfGroup(HINSTANCE instance, int id, bool cursor) {
+    const auto [data, size] = resourceData(
+        instance, id, cursor ? MAKEINTRESOURCEW(12) /*RT_GROUP_CURSOR*/ : MAKEINTRESOURCEW(14) /*RT_GROUP_ICON*/);
+    constexpr DWORD kHeader = 6, kEntry = 14;
+    if (!data || size < kHeader) return 0;
+    const DWORD count = data[4] | (data[5] << 8);
+    if (count == 0 || (size - kHeader) / kEntry < count) return 0;
+    int smallest = 0;
+    for (DWORD i = 0; i < count; ++i) {
+        const std::uint8_t* entry = data + kHeader + i * kEntry;
+        // An icon's width is a byte (0 for 256); a cursor's a word.
+        int width = cursor ? entry[0] | (entry[1] << 8) : entry[0];
+        if (!cursor && width == 0) width = 256;
+        if (width > 0 && (smallest == 0 || width < smallest)) smallest = width;
+    }
+    return smallest;
+}
+
 }  // namespace
+
+std::optional<std::vector<std::uint8_t>> unpackBitmap(const std::uint8_t* data, std::size_t size) {
+    if (!data || size < scaling::kPackedLengthBytes) return std::nullopt;
+    const std::uint32_t length = data[0] | (data[1] << 8) | (data[2] << 16) | (std::uint32_t{data[3]} << 24);
+    if (length == 0 || length > kLargestUnpacked) return std::nullopt;
+    std::vector<std::uint8_t> unpacked(length);
+    uLongf made = length;
+    const int result = uncompress(unpacked.data(), &made, data + scaling::kPackedLengthBytes,
+                                  static_cast<uLong>(size - scaling::kPackedLengthBytes));
+    if (result != Z_OK || made != length) return std::nullopt;
+    return unpacked;
+}
 
 // The system colour index of the menu's system colours.
 int systemIndex(SystemColour colour) {
@@ -99,14 +153,14 @@ void drawPicture(HDC dc, const LoadedPicture& picture, int x, int y, bool disabl
     BitBlt(dc, x, y, picture.width, picture.height, memory.get(), 0, 0, SRCCOPY);
 }
 
-Result<HFONT> SharedGraphics::font(const Font& font) {
+Result<HFONT> SharedGraphics::font(const Font& font, int dpi) {
     const wchar_t* face = font.face ? font.face : kDefaultFace;
     const int centipoints = font.centipoints > 0 ? font.centipoints : kDefaultCentipoints;
-    FontKey key{face, centipoints, font.bold, font.italic};
+    FontKey key{face, centipoints, font.bold, font.italic, dpi};
     if (auto found = fonts_.find(key); found != fonts_.end()) return found->second.get();
 
     LOGFONTW logFont{};
-    logFont.lfHeight = -MulDiv(centipoints, kLayoutDpi, 7200);
+    logFont.lfHeight = -MulDiv(centipoints, dpi, 7200);
     logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     logFont.lfItalic = font.italic ? TRUE : FALSE;
     logFont.lfCharSet = SHIFTJIS_CHARSET;
@@ -135,56 +189,79 @@ HBRUSH SharedGraphics::brush(Colour colour) {
     return handle;
 }
 
-const LoadedPicture* SharedGraphics::picture(Picture picture) {
+std::optional<LoadedPicture> SharedGraphics::loadBitmap(int resource, int scale) {
+    // Unpacked once, kept for the life of the cache (two resolutions may
+    // share a scale).
+    const ScaledPicture key{Picture{PictureKind::Bitmap, resource}, scale};
+    auto kept = unpacked_.find(key);
+    if (kept == unpacked_.end()) {
+        const auto [data, size] = resourceData(instance_, resource, packedType(scale).c_str());
+        std::optional<std::vector<std::uint8_t>> unpacked = unpackBitmap(data, size);
+        if (!unpacked || unpacked->size() < sizeof(BITMAPINFOHEADER)) return std::nullopt;
+        kept = unpacked_.emplace(key, std::move(*unpacked)).first;
+    }
+    // A vector's storage is aligned for any object: the header is read in place.
+    const std::vector<std::uint8_t>& bytes = kept->second;
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data());
+    const void* bits = bitmapBits(*header, static_cast<DWORD>(bytes.size()));
+    if (!bits) return std::nullopt;
+    LoadedPicture p;
+    p.info = reinterpret_cast<const BITMAPINFO*>(header);
+    p.bits = bits;
+    p.width = header->biWidth;
+    p.height = std::abs(header->biHeight);
+    return p;
+}
+
+std::optional<LoadedPicture> SharedGraphics::loadIcon(ScaledPicture scaled) {
+    const int base = smallestOfGroup(instance_, scaled.first.resource, false);
+    if (base == 0) return std::nullopt;
+    const int size = scaling::scaled(base, scaled.second);
+    IconHandle icon(static_cast<HICON>(
+        LoadImageW(instance_, MAKEINTRESOURCEW(scaled.first.resource), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    if (!icon) return std::nullopt;
+    LoadedPicture p;
+    p.icon = icon.get();
+    p.width = size;
+    p.height = size;
+    pictureIcons_.emplace(scaled, std::move(icon));
+    return p;
+}
+
+const LoadedPicture* SharedGraphics::picture(Picture picture, int dpi) {
     if (picture.kind != PictureKind::Bitmap && picture.kind != PictureKind::Icon) return nullptr;
-    const int id = picture.resource;
-    auto found = pictures_.find(picture);
+    const ScaledPicture key{picture, scaling::pictureScaleFor(dpi)};
+    auto found = pictures_.find(key);
     if (found == pictures_.end()) {
         std::optional<LoadedPicture> loaded;
         if (picture.kind == PictureKind::Icon) {
-            IconHandle icon(
-                static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
-            ICONINFO info{};
-            if (icon && GetIconInfo(icon.get(), &info)) {
-                GdiObject<HBITMAP> colour(info.hbmColor);
-                GdiObject<HBITMAP> mask(info.hbmMask);
-                BITMAP shape{};
-                if (GetObjectW(mask.get(), sizeof shape, &shape)) {
-                    LoadedPicture p;
-                    p.icon = icon.get();
-                    p.width = shape.bmWidth;
-                    // Without a colour bitmap the mask holds AND and XOR halves.
-                    p.height = colour ? shape.bmHeight : shape.bmHeight / 2;
-                    loaded = p;
-                    pictureIcons_.emplace(picture, std::move(icon));
-                }
-            }
-        } else if (HRSRC resource = FindResourceW(instance_, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2) /*RT_BITMAP*/)) {
-            const DWORD size = SizeofResource(instance_, resource);
-            HGLOBAL data = LoadResource(instance_, resource);
-            const auto* header = data ? static_cast<const BITMAPINFOHEADER*>(LockResource(data)) : nullptr;
-            if (const void* bits = header ? bitmapBits(*header, size) : nullptr) {
-                LoadedPicture p;
-                p.info = reinterpret_cast<const BITMAPINFO*>(header);
-                p.bits = bits;
-                p.width = header->biWidth;
-                p.height = std::abs(header->biHeight);
-                loaded = p;
+            loaded = loadIcon(key);
+        } else {
+            // The scale for the resolution, or the largest below it that
+            // the program has.
+            for (auto scale = scaling::kPictureScales.rbegin(); scale != scaling::kPictureScales.rend(); ++scale) {
+                if (*scale > key.second) continue;
+                loaded = loadBitmap(picture.resource, *scale);
+                if (loaded) break;
             }
         }
-        found = pictures_.emplace(picture, loaded).first;
+        found = pictures_.emplace(key, loaded).first;
     }
     return found->second ? &*found->second : nullptr;
 }
 
-HCURSOR SharedGraphics::cursor(Picture cursor) {
+HCURSOR SharedGraphics::cursor(Picture cursor, int dpi) {
     if (cursor.kind != PictureKind::Cursor) return nullptr;
-    auto found = cursors_.find(cursor);
+    const ScaledPicture key{cursor, scaling::pictureScaleFor(dpi)};
+    auto found = cursors_.find(key);
     if (found == cursors_.end()) {
-        // At the size it was drawn (the pointer of the pages is 16 x 16).
-        CursorHandle loaded(static_cast<HCURSOR>(
-            LoadImageW(instance_, MAKEINTRESOURCEW(cursor.resource), IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR)));
-        found = cursors_.emplace(cursor, std::move(loaded)).first;
+        CursorHandle loaded;
+        if (const int base = smallestOfGroup(instance_, cursor.resource, true); base > 0) {
+            const int size = scaling::scaled(base, key.second);
+            loaded.reset(static_cast<HCURSOR>(
+                LoadImageW(instance_, MAKEINTRESOURCEW(cursor.resource), IMAGE_CURSOR, size, size, LR_DEFAULTCOLOR)));
+        }
+        found = cursors_.emplace(key, std::move(loaded)).first;
     }
     return found->second.get();
 }

@@ -4,9 +4,11 @@
 // first use and released with the cache.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/win32/WinHandles.h"
@@ -16,8 +18,8 @@ namespace vandrel::win32 {
 // A colour of the program's or of the system's, as a COLORREF.
 COLORREF toColorRef(Colour colour);
 
-// A picture resource: a bitmap drawn straight from the program's resource
-// data (no GDI object while it is shown), or an icon.
+// A picture ready to draw: a bitmap unpacked from the program's resources
+// (no GDI object while it is shown), or an icon.
 struct LoadedPicture {
     const BITMAPINFO* info = nullptr;  // bitmap: header and colour table
     const void* bits = nullptr;        // bitmap: the pixels
@@ -25,6 +27,10 @@ struct LoadedPicture {
     int width = 0;
     int height = 0;
 };
+
+// The data of a packed bitmap resource (scaling::kPackedBitmapTypePrefix),
+// unpacked; nothing when it is damaged.
+std::optional<std::vector<std::uint8_t>> unpackBitmap(const std::uint8_t* data, std::size_t size);
 
 // Draws a picture at its own size; greyed when `disabled`.
 void drawPicture(HDC dc, const LoadedPicture& picture, int x, int y, bool disabled);
@@ -35,27 +41,36 @@ public:
     SharedGraphics(const SharedGraphics&) = delete;
     SharedGraphics& operator=(const SharedGraphics&) = delete;
 
-    // The font of a design; Font::face nullptr is the pages' default font.
-    Result<HFONT> font(const Font& font);
+    // The font of a design at a resolution (its points in that many dots
+    // per inch); Font::face nullptr is the pages' default font.
+    Result<HFONT> font(const Font& font, int dpi);
     // A solid brush; a system colour's brush belongs to the system.
     HBRUSH brush(Colour colour);
-    // A bitmap or icon resource, ready to draw, or nullptr when the program
-    // has none of that number (it is then simply not drawn).
-    const LoadedPicture* picture(Picture picture);
-    // A cursor resource, or nullptr when there is none.
-    HCURSOR cursor(Picture cursor);
+    // A bitmap or icon resource drawn for a resolution (the scale of
+    // scaling::pictureScaleFor, or the largest below it that the program
+    // has), ready to draw; nullptr when the program has none of that number
+    // (it is then simply not drawn).
+    const LoadedPicture* picture(Picture picture, int dpi);
+    // A cursor resource at the scale for a resolution, or nullptr when
+    // there is none.
+    HCURSOR cursor(Picture cursor, int dpi);
     // An icon resource at a given size, for a window's caption and task bar.
     HICON windowIcon(Picture icon, int size);
 
 private:
-    using FontKey = std::tuple<std::wstring, int, bool, bool>;
+    using FontKey = std::tuple<std::wstring, int, bool, bool, int>;
+    using ScaledPicture = std::pair<Picture, int>;  // the picture and its scale
 
     HINSTANCE instance_;
     std::map<FontKey, GdiObject<HFONT>> fonts_;
     std::map<Colour, GdiObject<HBRUSH>> brushes_;
-    std::map<Picture, std::optional<LoadedPicture>> pictures_;
-    std::map<Picture, IconHandle> pictureIcons_;
-    std::map<Picture, CursorHandle> cursors_;
+    std::optional<LoadedPicture> loadBitmap(int resource, int scale);
+    std::optional<LoadedPicture> loadIcon(ScaledPicture picture);
+
+    std::map<ScaledPicture, std::optional<LoadedPicture>> pictures_;
+    std::map<ScaledPicture, std::vector<std::uint8_t>> unpacked_;  // the bitmaps' data
+    std::map<ScaledPicture, IconHandle> pictureIcons_;
+    std::map<ScaledPicture, CursorHandle> cursors_;
     std::map<std::pair<Picture, int>, IconHandle> windowIcons_;
 };
 

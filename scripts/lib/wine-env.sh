@@ -66,7 +66,7 @@ vandrel_xvfb_start() {
             pid=$(tr -dc '0-9' <"$lock" 2>/dev/null)
             if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then continue; fi
         fi
-        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset \
+        Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp -noreset \
             >"$log" 2>&1 </dev/null {VANDREL_LOCK_FD}>&- &
         pid=$!
         for ((tries = 0; tries < 100; tries++)); do

@@ -28,6 +28,9 @@ SUPPORTED_OS = {
     "8.1": b"1f676c76-80e1-4239-95bb-83d0f6d0da78",
     "10": b"8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a",
 }
+# The pages lay themselves out per monitor: version 2 where Windows has it,
+# version 1 (8.1) before it, the system's resolution on Vista to 8.
+DPI_AWARENESS = [b">true/pm</dpiAware>", b">PerMonitorV2, PerMonitor</dpiAwareness>"]
 
 
 def import_problems(imports, target):
@@ -75,7 +78,7 @@ class ExecutableTest(unittest.TestCase):
                 self.assertEqual(exe.subsystem_version, version)
                 self.assertEqual(exe.os_version, version)
 
-    def test_manifest_asks_for_common_controls_6_and_names_vista_to_10(self):
+    def test_manifest_asks_for_common_controls_6_names_vista_to_10_and_scales_per_monitor(self):
         for arch in EXECUTABLES:
             with self.subTest(arch=arch):
                 manifests = [data for (kind, _), data in load(arch).resources.items() if kind == pe.RT_MANIFEST]
@@ -84,6 +87,8 @@ class ExecutableTest(unittest.TestCase):
                 self.assertIn(COMMON_CONTROLS_6, manifest)
                 missing = [name for name, ident in SUPPORTED_OS.items() if ident not in manifest]
                 self.assertEqual(missing, [], f"{arch}: systems the manifest does not name")
+                for declaration in DPI_AWARENESS:
+                    self.assertIn(declaration, manifest, f"{arch}: DPI awareness")
 
     def test_nothing_of_the_build_inside(self):
         # Two builds of one commit are the same bytes only without a time

@@ -1,5 +1,7 @@
 #include "pages/Layout.h"
 
+#include "platform/Scaling.h"
+
 #include "MenuFixture.h"
 #include "pages/Pictures.h"
 
@@ -14,20 +16,68 @@ protected:
     }
 };
 
-TEST(Twips, FifteenToThePixelRoundedToTheNearest) {
-    EXPECT_EQ(layout::pixels(11820), 788);
-    EXPECT_EQ(layout::pixels(8415), 561);
-    EXPECT_EQ(layout::pixels(100), 7);
-    EXPECT_EQ(layout::pixels(50), 3);
-    EXPECT_EQ(layout::pixels(15), 1);
+// The pages' lengths in pixels at 96 dpi, as the pages were designed.
+Bounds at96(const Bounds& twips) { return scaling::pixels(twips, 96); }
+
+TEST(Twips, ScaleWithTheMonitorRoundedToTheNearestPixel) {
+    struct Case {
+        int twips, dpi, pixels;
+    };
+    const Case table[] = {
+        // 15 twips to the pixel at 96 dpi
+        {11820, 96, 788},
+        {8415, 96, 561},
+        {100, 96, 7},
+        {50, 96, 3},
+        {15, 96, 1},
+        {7, 96, 0},
+        {8, 96, 1},
+        // 1.5 times at 144 dpi, halves away from zero
+        {11820, 144, 1182},
+        {8415, 144, 842},
+        {15, 144, 2},
+        {960, 144, 96},
+        {1140, 144, 114},
+        {-15, 144, -2},
+        // 125 % and 200 %
+        {960, 120, 80},
+        {15, 120, 1},
+        {8415, 120, 701},
+        {8415, 192, 1122},
+        {0, 192, 0},
+    };
+    for (const Case& c : table) {
+        EXPECT_EQ(scaling::pixels(c.twips, c.dpi), c.pixels) << c.twips << " twips at " << c.dpi << " dpi";
+    }
+}
+
+TEST(Twips, TheGridStaysWithoutGapsAtTheCommonScales) {
+    for (int dpi : {96, 120, 144, 192}) {
+        for (int i = 0; i + 1 < layout::kColumns; ++i) {
+            const Bounds here = scaling::pixels(layout::programButton(i), dpi);
+            const Bounds next = scaling::pixels(layout::programButton(i + 1), dpi);
+            EXPECT_EQ(here.left + here.width, next.left) << "column " << i << " at " << dpi << " dpi";
+        }
+    }
+}
+
+TEST(PictureScale, TheLargestThatFitsTheMonitor) {
+    struct Case {
+        int dpi, scale;
+    };
+    const Case table[] = {{72, 100},  {96, 100},  {119, 100}, {120, 125}, {143, 125},
+                          {144, 150}, {168, 150}, {191, 150}, {192, 200}, {288, 200}};
+    for (const Case& c : table) EXPECT_EQ(scaling::pictureScaleFor(c.dpi), c.scale) << c.dpi << " dpi";
+    EXPECT_EQ(scaling::scaled(64, 150), 96);
+    EXPECT_EQ(scaling::scaled(43, 125), 54);  // 53.75
 }
 
 TEST_F(LayoutTest, EveryPageHasTheSameWindowTitleSizeAndVersionText) {
     for (int p = 1; p <= 5; ++p) {
         const auto& w = platform.windows.at(p);
         EXPECT_EQ(w.title, L" Vandrel  [全DXF出力] B版 (XP/Vista/7/8/10  32/64bit)") << p;
-        EXPECT_EQ(w.outerWidth, 788) << p;
-        EXPECT_EQ(w.outerHeight, 561) << p;
+        EXPECT_EQ(scaling::pixels(w.outerWidth, 96), 788) << p;
+        EXPECT_EQ(scaling::pixels(w.outerHeight, 96), 561) << p;
         EXPECT_EQ(w.design.back, p == 5 ? kButtonFace : kInactiveBorder) << p;
         EXPECT_EQ(w.design.icon, pictures::icon(pictures::kWindowIcon)) << p;
         EXPECT_EQ(control(p, {Ctl::Label2, 0}).text, L"Ver 2.315.5     B版") << p;
@@ -52,17 +102,19 @@ TEST_F(LayoutTest, HeaderControlsSitWhereThePageTablePutsThem) {
         {2, {Ctl::Command4}, {681, 44, 94, 22}},
     };
     for (const Expected& e : table) {
-        EXPECT_EQ(control(e.page, e.key).bounds, e.bounds) << "page " << e.page << " control " << controlName(e.key);
+        EXPECT_EQ(at96(control(e.page, e.key).bounds), e.bounds)
+            << "page " << e.page << " control " << controlName(e.key);
     }
     EXPECT_EQ(platform.control(2, kEntry), nullptr);
     EXPECT_EQ(platform.control(2, kConfirm), nullptr);
 }
 
 TEST_F(LayoutTest, TheGridHasTwelveColumnsAndSixRowsWithoutGaps) {
-    EXPECT_EQ(control(3, button(0)).bounds, (Bounds{1, 7, 64, 76}));
-    EXPECT_EQ(control(3, button(1)).bounds.left, 65);                      // 975 twips: button 0's right edge
-    EXPECT_EQ(control(3, button(12)).bounds.top, 83);                      // 1245 twips: right below button 0
-    EXPECT_EQ(control(3, button(71)).bounds, (Bounds{705, 387, 64, 76}));  // column 11, row 5
+    EXPECT_EQ(control(3, button(0)).bounds, (Bounds{15, 105, 960, 1140}));
+    EXPECT_EQ(control(3, button(1)).bounds.left, 975);   // button 0's right edge
+    EXPECT_EQ(control(3, button(12)).bounds.top, 1245);  // right below button 0
+    EXPECT_EQ(at96(control(3, button(0)).bounds), (Bounds{1, 7, 64, 76}));
+    EXPECT_EQ(at96(control(3, button(71)).bounds), (Bounds{705, 387, 64, 76}));  // column 11, row 5
     for (int i = 0; i < 72; ++i) EXPECT_TRUE(control(3, button(i)).design.inFrame) << i;
 }
 

@@ -25,8 +25,10 @@ static std::ostream& operator<<(std::ostream& out, const Event& e) {
 namespace win32 {
 namespace {
 
-// An 8 x 8 red bitmap among the test program's resources.
+// Among the test program's resources: a bitmap that is red (8 x 8) at
+// 100 % and blue (12 x 12) at 150 %, and one whose packed data is damaged.
 constexpr Picture kRedPicture{PictureKind::Bitmap, 50};
+constexpr Picture kDamagedPicture{PictureKind::Bitmap, 51};
 
 using namespace controls;
 constexpr ControlKey kProgram = programButton(12);
@@ -74,7 +76,13 @@ HWND findControl(HWND page, ControlKey key) {
     return search.found;
 }
 
-// A window's place within its parent's client area.
+// The platform takes twips; at 96 dpi, where these tests run, a pixel is
+// 15 twips.
+constexpr Bounds twips(Bounds pixels) {
+    return Bounds{pixels.left * 15, pixels.top * 15, pixels.width * 15, pixels.height * 15};
+}
+
+// A window's place within its parent's client area, in pixels.
 Bounds boundsOf(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -93,15 +101,16 @@ protected:
     static WindowDesign window() {
         WindowDesign w;
         w.title = L" Vandrel  [全DXF出力] B版";
-        w.outerWidth = 788;
-        w.outerHeight = 561;
+        w.outerWidth = 788 * 15;
+        w.outerHeight = 561 * 15;
         return w;
     }
-    static ControlDesign design(ControlKey key, ControlKind kind, Bounds bounds, const Text& text = L"") {
+    // A control of the page at a place in pixels.
+    static ControlDesign design(ControlKey key, ControlKind kind, Bounds pixels, const Text& text = L"") {
         ControlDesign d;
         d.key = key;
         d.kind = kind;
-        d.bounds = bounds;
+        d.bounds = twips(pixels);
         d.text = text;
         d.inFrame = key.name == Ctl::Command1;
         return d;
@@ -245,7 +254,7 @@ TEST_F(PageWindowTest, PropertiesTakeEffectOnTheControlWindow) {
     EXPECT_FALSE(IsWindowEnabled(program));
     ASSERT_TRUE(platform_.setVisible(1, kNameLabel, false).ok());
     EXPECT_FALSE(GetWindowLongW(control(kNameLabel), GWL_STYLE) & WS_VISIBLE);
-    ASSERT_TRUE(platform_.setBounds(1, kProgram, {65, 83, 64, 76}).ok());
+    ASSERT_TRUE(platform_.setBounds(1, kProgram, twips({65, 83, 64, 76})).ok());
     EXPECT_EQ(boundsOf(program), (Bounds{65, 83, 64, 76}));
     ASSERT_TRUE(platform_.setWindowTitle(1, L"②").ok());
     wchar_t title[8] = {};
@@ -513,7 +522,7 @@ TEST_F(PageWindowTest, AutoSizedLabelTakesTheWidthOfItsText) {
 
     // Placed anew, the label keeps fitting its text.
     ASSERT_TRUE(platform_.setText(1, version.key, text).ok());
-    ASSERT_TRUE(platform_.setBounds(1, version.key, {203, 23, 84, 15}).ok());
+    ASSERT_TRUE(platform_.setBounds(1, version.key, twips({203, 23, 84, 15})).ok());
     EXPECT_EQ(boundsOf(label).width, wide.width);
 }
 
@@ -588,7 +597,10 @@ TEST_F(PageWindowTest, ButtonShowsItsPictureOnItsColourAndGreysItWhenDisabled) {
     ControlDesign missing = pictured;
     missing.key = {Ctl::Command5};
     missing.picture = Picture{PictureKind::Bitmap, 999};  // not among the resources
-    for (const auto& d : {pictured, missing}) ASSERT_TRUE(platform_.createControl(1, d).ok());
+    ControlDesign damaged = pictured;
+    damaged.key = {Ctl::Command6};
+    damaged.picture = kDamagedPicture;
+    for (const auto& d : {pictured, missing, damaged}) ASSERT_TRUE(platform_.createControl(1, d).ok());
     constexpr std::uint32_t kRed = 0xFF0000, kWhitePixel = 0xFFFFFF, kGreen = 0x00FF00;
 
     Snapshot shown(control(pictured.key));
@@ -606,6 +618,77 @@ TEST_F(PageWindowTest, ButtonShowsItsPictureOnItsColourAndGreysItWhenDisabled) {
     const Snapshot without(control(missing.key));
     EXPECT_FALSE(without.any(kRed));
     EXPECT_EQ(without.at(32, 38), kWhitePixel) << "a missing picture is not drawn";
+    EXPECT_EQ(Snapshot(control(damaged.key)).at(32, 38), kWhitePixel) << "nor a damaged one";
+}
+
+TEST(PackedPicture, UnpacksToItsStatedLengthOrNotAtAll) {
+    // "abc" packed: its length, then zlib's stream of it.
+    const std::vector<std::uint8_t> packed{3,    0,    0,    0,    0x78, 0x9c, 0x4b, 0x4c,
+                                           0x4a, 0x06, 0x00, 0x02, 0x4d, 0x01, 0x27};
+    const auto unpacked = unpackBitmap(packed.data(), packed.size());
+    ASSERT_TRUE(unpacked.has_value());
+    EXPECT_EQ(*unpacked, (std::vector<std::uint8_t>{'a', 'b', 'c'}));
+
+    std::vector<std::uint8_t> longer = packed;
+    longer[0] = 4;  // says one byte more than the stream holds
+    std::vector<std::uint8_t> huge = packed;
+    huge[3] = 0x7F;  // far more than any picture
+    std::vector<std::uint8_t> cut(packed.begin(), packed.end() - 5);
+    for (const auto& bad : {longer, huge, cut, std::vector<std::uint8_t>{3, 0, 0}}) {
+        EXPECT_FALSE(unpackBitmap(bad.data(), bad.size()).has_value()) << bad.size() << " bytes";
+    }
+    EXPECT_FALSE(unpackBitmap(nullptr, 0).has_value());
+}
+
+TEST_F(PageWindowTest, MovingToAMonitorOfAnotherResolutionLaysThePageOutAgain) {
+    createControls();
+    ControlDesign name = design({Ctl::Label1}, ControlKind::Label, {460, 64, 148, 15}, L"社名");
+    name.font = {L"ＭＳ Ｐゴシック", 1125, true, false};
+    ControlDesign pictured = design({Ctl::Command4}, ControlKind::Button, {681, 44, 64, 76});
+    pictured.picture = kRedPicture;
+    pictured.back = kWhite;
+    for (const auto& d : {name, pictured}) ASSERT_TRUE(platform_.createControl(1, d).ok());
+    const auto fontHeight = [&](ControlKey key) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control(key), WM_GETFONT, 0, 0)), sizeof font, &font);
+        return font.lfHeight;
+    };
+    const auto outer = [&] {
+        RECT r{};
+        GetWindowRect(page(), &r);
+        return Bounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    constexpr UINT kDpiChanged = 0x02E0;
+    const auto moveTo = [&](int dpi, RECT suggested) {
+        SendMessageW(page(), kDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    };
+
+    // To a monitor of 144 dpi: everything 1.5 times, at the place the system suggests.
+    moveTo(144, RECT{40, 30, 40 + 1182, 30 + 842});
+    EXPECT_EQ(outer(), (Bounds{40, 30, 1182, 842}));
+    EXPECT_EQ(boundsOf(control(kFrame)), (Bounds{9, 90, 1157, 722}));
+    EXPECT_EQ(boundsOf(control(kProgram)), (Bounds{2, 125, 96, 114}));  // in the frame: 15, 1245 twips
+    EXPECT_EQ(boundsOf(control(kNext)), (Bounds{1022, 5, 71, 44}));
+    EXPECT_EQ(boundsOf(control(name.key)).left, 690);
+    EXPECT_EQ(fontHeight(name.key), -23) << "11.25 pt at 144 dpi";
+    EXPECT_EQ(fontHeight(kEntryBox), -18) << "9 pt at 144 dpi";
+    const Snapshot large(control(pictured.key));
+    EXPECT_EQ(large.at(large.width() / 2, large.height() / 2), 0x0000FFu) << "the 150 % picture";
+    EXPECT_EQ(large.at(large.width() / 2 - 7, large.height() / 2), 0xFFFFFFu) << "at its own 12 pixels";
+
+    // At 125 % the program has no picture of its own: the 100 % one, not stretched.
+    moveTo(120, RECT{40, 30, 40 + 985, 30 + 701});
+    EXPECT_EQ(outer(), (Bounds{40, 30, 985, 701}));
+    const Snapshot middle(control(pictured.key));
+    EXPECT_EQ(middle.at(middle.width() / 2, middle.height() / 2), 0xFF0000u);
+    EXPECT_EQ(middle.at(middle.width() / 2 - 5, middle.height() / 2), 0xFFFFFFu);
+
+    // And back: exactly as designed.
+    moveTo(96, RECT{40, 30, 40 + 788, 30 + 561});
+    EXPECT_EQ(outer(), (Bounds{40, 30, 788, 561}));
+    EXPECT_EQ(boundsOf(control(kProgram)), (Bounds{1, 83, 64, 76}));
+    EXPECT_EQ(boundsOf(control(kNext)), (Bounds{681, 3, 47, 29}));
+    EXPECT_EQ(fontHeight(name.key), -15);
 }
 
 TEST_F(PageWindowTest, CaptionIsDrawnInTheButtonsTextColour) {
