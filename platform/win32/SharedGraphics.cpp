@@ -20,15 +20,19 @@ constexpr int kDefaultCentipoints = 900;
 // it is damaged data, not a picture.
 constexpr std::uint32_t kLargestUnpacked = 16u << 20;
 
-// The pixels of an RT_BITMAP resource (a DIB without its file header), or
-// nullptr when the data is not a bitmap this program can draw.
+// The pixels of a bitmap resource's data (a DIB without its file header),
+// or nullptr when the data is not a bitmap this program can draw.
 const void* bitmapBits(const BITMAPINFOHEADER& header, DWORD size) {
     if (size < sizeof(BITMAPINFOHEADER) || header.biSize < sizeof(BITMAPINFOHEADER) || header.biSize > size) {
         return nullptr;
     }
     if (header.biWidth <= 0 || header.biHeight == 0 || header.biPlanes != 1) return nullptr;
+    // Far larger than any picture, or no pixel size: not a picture of the program's.
+    constexpr LONG kWidest = 1 << 15;
+    if (header.biWidth > kWidest || header.biBitCount == 0 || header.biBitCount > 32) return nullptr;
     DWORD colours = header.biClrUsed;
     if (header.biBitCount <= 8 && colours == 0) colours = 1u << header.biBitCount;
+    if (colours > 256) return nullptr;
     DWORD offset = header.biSize + colours * sizeof(RGBQUAD);
     if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER)) {
         offset += 3 * sizeof(DWORD);
@@ -48,7 +52,7 @@ std::wstring packedType(int scale) {
     return type + std::to_wstring(scale);
 }
 
-// The data of a resource, or an empty span when it is not there.
+// The data of a resource and its size; nullptr when it is not there.
 std::pair<const std::uint8_t*, DWORD> resourceData(HINSTANCE instance, int id, const wchar_t* type) {
     HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), type);
     if (!resource) return {nullptr, 0};
