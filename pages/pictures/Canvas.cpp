@@ -6,6 +6,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "platform/Scaling.h"
+
 namespace vandrel::picturegen {
 namespace {
 
@@ -39,8 +41,8 @@ Laid layOut(cairo_t* cr, const std::string& utf8, const TextStyle& style) {
     Laid laid{GObjectPtr<PangoLayout>(pango_cairo_create_layout(cr)), {}};
     if (!laid.layout) throw std::runtime_error("pango could not make a layout");
     cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+    cairo_font_options_set_antialias(options, style.smooth ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_NONE);
+    cairo_font_options_set_hint_style(options, style.smooth ? CAIRO_HINT_STYLE_SLIGHT : CAIRO_HINT_STYLE_FULL);
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
     pango_cairo_context_set_font_options(pango_layout_get_context(laid.layout.get()), options);
     cairo_font_options_destroy(options);
@@ -60,17 +62,46 @@ void show(cairo_t* cr, const Laid& laid, const TextStyle& style, double left, do
     cairo_restore(cr);
 }
 
+// While it lives, the context draws in device pixels: text is laid out and
+// placed there, at its scaled size.
+class DevicePixels {
+public:
+    explicit DevicePixels(cairo_t* cr) : cr_(cr) {
+        cairo_save(cr_);
+        cairo_identity_matrix(cr_);
+    }
+    ~DevicePixels() { cairo_restore(cr_); }
+    DevicePixels(const DevicePixels&) = delete;
+    DevicePixels& operator=(const DevicePixels&) = delete;
+
+private:
+    cairo_t* cr_;
+};
+
+TextStyle zoomed(TextStyle style, double zoom) {
+    style.pixels *= zoom;
+    return style;
+}
+
 }  // namespace
 
 void setColour(cairo_t* cr, Colour c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }
 
-Canvas::Canvas(int width, int height)
-    : width_(width), height_(height), surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)) {
+Canvas::Canvas(int width, int height, int scale)
+    : width_(width),
+      height_(height),
+      zoom_(scale / 100.0),
+      surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, scaling::scaled(width, scale),
+                                          scaling::scaled(height, scale))) {
+    if (scale <= 0) throw std::invalid_argument("picture scale must be positive");
     if (cairo_surface_status(surface_.get()) != CAIRO_STATUS_SUCCESS) {
         throw std::runtime_error("cairo could not make a surface");
     }
     cr_.reset(cairo_create(surface_.get()));
     if (cairo_status(cr_.get()) != CAIRO_STATUS_SUCCESS) throw std::runtime_error("cairo could not make a context");
+    // One scale for both directions, so that nothing is stretched; the
+    // rounding of the two sides leaves at most half a pixel at an edge.
+    if (scale != 100) cairo_scale(cr_.get(), zoom_, zoom_);
 }
 
 void Canvas::clear(Colour colour) {
@@ -82,29 +113,37 @@ void Canvas::clear(Colour colour) {
 }
 
 TextSize Canvas::measure(const std::string& utf8, const TextStyle& style) const {
-    const Laid laid = layOut(cr(), utf8, style);
-    return TextSize{static_cast<double>(laid.ink.width), static_cast<double>(laid.ink.height)};
+    const DevicePixels device(cr());
+    const Laid laid = layOut(cr(), utf8, zoomed(style, zoom_));
+    return TextSize{laid.ink.width / zoom_, laid.ink.height / zoom_};
 }
 
 void Canvas::textCentred(const std::string& utf8, const TextStyle& style, double cx, double cy) const {
-    const Laid laid = layOut(cr(), utf8, style);
+    const DevicePixels device(cr());
+    const TextStyle scaled = zoomed(style, zoom_);
+    const Laid laid = layOut(cr(), utf8, scaled);
     // Whole pixels keep the strokes of small text sharp.
-    show(cr(), laid, style, std::round(cx - laid.ink.width / 2.0), std::round(cy - laid.ink.height / 2.0));
+    show(cr(), laid, scaled, std::round(cx * zoom_ - laid.ink.width / 2.0),
+         std::round(cy * zoom_ - laid.ink.height / 2.0));
 }
 
 void Canvas::textAt(const std::string& utf8, const TextStyle& style, double x, double bottom) const {
-    const Laid laid = layOut(cr(), utf8, style);
-    show(cr(), laid, style, std::round(x), std::round(bottom - laid.ink.height));
+    const DevicePixels device(cr());
+    const TextStyle scaled = zoomed(style, zoom_);
+    const Laid laid = layOut(cr(), utf8, scaled);
+    show(cr(), laid, scaled, std::round(x * zoom_), std::round(bottom * zoom_ - laid.ink.height));
 }
 
 Image Canvas::image() const {
     cairo_surface_flush(surface_.get());
-    Image out(width_, height_);
+    const int w = cairo_image_surface_get_width(surface_.get());
+    const int h = cairo_image_surface_get_height(surface_.get());
+    Image out(w, h);
     const unsigned char* data = cairo_image_surface_get_data(surface_.get());
     const int rowBytes = cairo_image_surface_get_stride(surface_.get());
-    for (int y = 0; y < height_; ++y) {
+    for (int y = 0; y < h; ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * rowBytes);
-        for (int x = 0; x < width_; ++x) {
+        for (int x = 0; x < w; ++x) {
             const std::uint32_t v = row[x];  // premultiplied ARGB in native order
             const unsigned a = v >> 24;
             auto channel = [&](unsigned shift) {

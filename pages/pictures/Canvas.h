@@ -1,5 +1,5 @@
-// A cairo drawing surface the size of one picture, with pango text in the
-// IPA Gothic font, and its conversion to an Image.
+// A cairo drawing surface the size of one picture at one of its scales, with
+// pango text in the IPA Gothic font, and its conversion to an Image.
 #pragma once
 
 #include <cairo.h>
@@ -27,19 +27,27 @@ struct TextStyle {
     bool bold = false;
     Colour colour = hex(0x000000);
     Family family = Family::Gothic;
+    bool smooth = true;  // grey edges; otherwise every pixel is ink or none, the glyphs fully hinted
 };
 
 struct TextSize {
-    double width = 0, height = 0;  // ink extents, pixels
+    double width = 0, height = 0;  // ink extents, in the drawing's units
 };
 
+// Everything is drawn in the units of the picture at 100 %, one unit to the
+// pixel there; at another scale the canvas holds the scaled number of
+// pixels and cairo maps the units onto them, so a picture is drawn afresh
+// at every scale from the same drawing. Text is laid out at the scaled size
+// in device pixels, where its hinting and whole-pixel placement belong.
 class Canvas {
 public:
-    // A transparent surface of width x height pixels.
-    Canvas(int width, int height);
+    // A transparent surface for a picture of width x height at 100 %,
+    // drawn at scale percent: vandrel::scaling::scaled(width, scale) x
+    // vandrel::scaling::scaled(height, scale) pixels.
+    Canvas(int width, int height, int scale = 100);
 
-    int width() const { return width_; }
-    int height() const { return height_; }
+    int width() const { return width_; }    // in units
+    int height() const { return height_; }  // in units
     cairo_t* cr() const { return cr_.get(); }
 
     void clear(Colour colour);
@@ -64,6 +72,7 @@ private:
     };
     int width_;
     int height_;
+    double zoom_;  // device pixels per unit
     std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface_;
     std::unique_ptr<cairo_t, ContextDeleter> cr_;
 };

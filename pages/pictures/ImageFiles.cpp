@@ -7,6 +7,10 @@
 #include <stdexcept>
 #include <string>
 
+#include <zlib.h>
+
+#include "platform/Scaling.h"
+
 namespace vandrel::picturegen {
 namespace {
 
@@ -216,11 +220,31 @@ Bytes encodeIcon(const std::vector<Image>& images) {
     return iconDirectory(1, entries);
 }
 
-Bytes encodeCursor(const Image& image, int hotX, int hotY) {
-    if (hotX < 0 || hotY < 0 || hotX >= image.width || hotY >= image.height) {
-        throw std::invalid_argument("cursor hot spot outside the picture");
+Bytes encodeCursor(const std::vector<CursorImage>& images) {
+    std::vector<DirectoryEntry> entries;
+    for (const CursorImage& c : images) {
+        if (c.hotX < 0 || c.hotY < 0 || c.hotX >= c.image.width || c.hotY >= c.image.height) {
+            throw std::invalid_argument("cursor hot spot outside the picture");
+        }
+        entries.push_back({&c.image, static_cast<unsigned>(c.hotX), static_cast<unsigned>(c.hotY)});
     }
-    return iconDirectory(2, {{&image, static_cast<unsigned>(hotX), static_cast<unsigned>(hotY)}});
+    return iconDirectory(2, entries);
+}
+
+Bytes packBitmap(const Bytes& bmpFile) {
+    if (bmpFile.size() <= kFileHeaderSize + kInfoHeaderSize || bmpFile[0] != 'B' || bmpFile[1] != 'M') {
+        throw std::invalid_argument("not a BMP file");
+    }
+    const std::uint8_t* dib = bmpFile.data() + kFileHeaderSize;
+    const uLong dibBytes = static_cast<uLong>(bmpFile.size() - kFileHeaderSize);
+    uLongf packedBytes = compressBound(dibBytes);
+    Bytes out(scaling::kPackedLengthBytes + packedBytes);
+    if (compress2(out.data() + scaling::kPackedLengthBytes, &packedBytes, dib, dibBytes, Z_BEST_COMPRESSION) != Z_OK) {
+        throw std::runtime_error("zlib could not pack a bitmap");
+    }
+    out.resize(scaling::kPackedLengthBytes + packedBytes);
+    for (int i = 0; i < scaling::kPackedLengthBytes; ++i) out[i] = static_cast<std::uint8_t>(dibBytes >> (8 * i));
+    return out;
 }
 
 void writeFile(const std::filesystem::path& path, const Bytes& bytes) {

@@ -1,5 +1,6 @@
 // The Windows picture files the program embeds: device-independent bitmaps
-// (.bmp, 24-bit or palettised 8-bit), icons (.ico) and cursors (.cur).
+// (.bmp, 24-bit or palettised 8-bit, stored packed), icons (.ico) and
+// cursors (.cur).
 // Encoders produce the exact bytes of a file; nothing here touches a disk
 // except writeFile.
 #pragma once
@@ -26,8 +27,20 @@ Bytes encodeBmp8(const Image& image);
 // mask) per entry, in the given order. Sizes 1 to 256.
 Bytes encodeIcon(const std::vector<Image>& images);
 
-// A cursor file of one 32-bit image whose hot spot is (hotX, hotY).
-Bytes encodeCursor(const Image& image, int hotX, int hotY);
+// A cursor file holding one 32-bit image per entry, in the given order,
+// each with its own hot spot. Sizes 1 to 256.
+struct CursorImage {
+    Image image;
+    int hotX = 0, hotY = 0;
+};
+Bytes encodeCursor(const std::vector<CursorImage>& images);
+
+// A bitmap as the program stores it (vandrel::scaling): the bytes of a BMP
+// file without its file header, that is the DIB a bitmap resource holds,
+// packed with zlib at its best compression behind the length of the DIB
+// (four bytes, little-endian). Throws std::invalid_argument unless given a
+// BMP file, std::runtime_error if zlib fails.
+Bytes packBitmap(const Bytes& bmpFile);
 
 // Writes the bytes to a file, replacing it; throws std::runtime_error on
 // failure.

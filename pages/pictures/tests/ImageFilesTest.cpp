@@ -124,14 +124,43 @@ TEST(Icon, StoresSize256AsZero) {
     EXPECT_EQ(readIcon(bytes).entries.at(0).image.width, 256);
 }
 
-TEST(Cursor, KeepsItsHotSpot) {
-    const Image image = pattern(16, 16, true);
-    const testing::IconFile cursor = readIcon(encodeCursor(image, 3, 11));
+TEST(Cursor, HoldsEachSizeWithItsOwnHotSpot) {
+    const std::vector<CursorImage> images{
+        {pattern(16, 16, true), 3, 11}, {pattern(20, 20, true), 4, 14}, {pattern(32, 32, true), 6, 22}};
+    const Bytes bytes = encodeCursor(images);
+    const testing::IconFile cursor = readIcon(bytes);
     EXPECT_EQ(cursor.type, 2u);
-    ASSERT_EQ(cursor.entries.size(), 1u);
-    EXPECT_EQ(cursor.entries[0].field1, 3u);
-    EXPECT_EQ(cursor.entries[0].field2, 11u);
-    EXPECT_EQ(cursor.entries[0].image.pixels, image.pixels);
+    ASSERT_EQ(cursor.entries.size(), images.size());
+    std::uint32_t next = 6 + 16 * 3;
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        SCOPED_TRACE(i);
+        const testing::IconEntry& e = cursor.entries[i];
+        EXPECT_EQ(e.width, images[i].image.width);
+        EXPECT_EQ(e.height, images[i].image.height);
+        EXPECT_EQ(e.field1, static_cast<unsigned>(images[i].hotX));
+        EXPECT_EQ(e.field2, static_cast<unsigned>(images[i].hotY));
+        EXPECT_EQ(e.offset, next);
+        next += e.bytes;
+        EXPECT_EQ(e.dibHeight, 2 * images[i].image.height);
+        EXPECT_EQ(e.image.pixels, images[i].image.pixels);
+    }
+    EXPECT_EQ(next, bytes.size());
+}
+
+// The packed form holds the BMP file's bytes after its file header, which
+// is what a bitmap resource holds.
+TEST(PackedBitmap, UnpacksToTheDibOfTheFile) {
+    for (const Bytes& file : {encodeBmp24(pattern(62, 74)), encodeBmp8(pattern(16, 16)), encodeBmp24(pattern(1, 1))}) {
+        const Bytes packed = packBitmap(file);
+        const Bytes dib(file.begin() + 14, file.end());
+        EXPECT_EQ(testing::u32(packed, 0), dib.size()) << "the length in front, little-endian";
+        EXPECT_EQ(packed[4], 0x78) << "a zlib stream";
+        EXPECT_EQ(packed[5], 0xDA) << "at the best compression";
+        EXPECT_EQ(testing::unpackBitmap(packed), dib);
+    }
+    // A picture of few colours packs to a small part of itself.
+    const Bytes plain = encodeBmp24(Image(62, 74, Pixel{255, 255, 255, 255}));
+    EXPECT_LT(packBitmap(plain).size(), plain.size() / 20);
 }
 
 TEST(Writers, RefuseWhatTheFormatsCannotHold) {
@@ -139,8 +168,12 @@ TEST(Writers, RefuseWhatTheFormatsCannotHold) {
     EXPECT_THROW(encodeBmp8(Image(0, 5)), std::invalid_argument);
     EXPECT_THROW(encodeIcon({}), std::invalid_argument);
     EXPECT_THROW(encodeIcon({Image(257, 16)}), std::invalid_argument);
-    EXPECT_THROW(encodeCursor(Image(16, 16), 16, 0), std::invalid_argument);
-    EXPECT_THROW(encodeCursor(Image(16, 16), 0, -1), std::invalid_argument);
+    EXPECT_THROW(encodeCursor({{Image(16, 16), 16, 0}}), std::invalid_argument);
+    EXPECT_THROW(encodeCursor({{Image(16, 16), 0, 0}, {Image(20, 20), 0, -1}}), std::invalid_argument);
+    EXPECT_THROW(encodeCursor({}), std::invalid_argument);
+    EXPECT_THROW(packBitmap(Bytes{}), std::invalid_argument);
+    const Bytes icon = encodeIcon({Image(16, 16)});
+    EXPECT_THROW(packBitmap(icon), std::invalid_argument);
 }
 
 // ImageMagick, a reader written by others, sees the same format, size and
@@ -160,7 +193,8 @@ TEST(Writers, ImageMagickReadsThem) {
         {"b.bmp", encodeBmp8(pattern(16, 16)), "BMP3 16 16 PseudoClass\n"},
         {"c.ico", encodeIcon({pattern(48, 48, true), pattern(16, 16, true)}),
          "ICO 48 48 DirectClass\nICO 16 16 DirectClass\n"},
-        {"d.cur", encodeCursor(pattern(16, 16, true), 0, 0), "CUR 16 16 DirectClass\n"},
+        {"d.cur", encodeCursor({{pattern(16, 16, true), 0, 0}, {pattern(24, 24, true), 0, 0}}),
+         "CUR 16 16 DirectClass\nCUR 24 24 DirectClass\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);

@@ -1,6 +1,6 @@
 // A small reader of the picture files, for the tests: BMP (24-bit and
-// 8-bit palettised, bottom-up), and icon and cursor directories with 32-bit
-// entries. It reads what the headers say and checks nothing beyond what it
+// 8-bit palettised, bottom-up), packed bitmaps, and icon and cursor
+// directories with 32-bit entries. It reads what the headers say and checks nothing beyond what it
 // needs; the tests compare.
 #pragma once
 
@@ -10,6 +10,8 @@
 #include <iterator>
 #include <stdexcept>
 #include <vector>
+
+#include <zlib.h>
 
 #include "pages/pictures/Image.h"
 
@@ -80,6 +82,37 @@ inline Bmp readBmp(const Bytes& b) {
         }
     }
     return bmp;
+}
+
+// The DIB of a packed bitmap: its stated length, then zlib's stream of it.
+// Throws unless the stream holds exactly the stated number of bytes.
+inline Bytes unpackBitmap(const Bytes& packed) {
+    const std::uint32_t length = u32(packed, 0);
+    Bytes dib(length + 1u);  // one more, so that a longer stream shows
+    uLongf got = static_cast<uLongf>(dib.size());
+    if (uncompress(dib.data(), &got, packed.data() + 4, static_cast<uLong>(packed.size() - 4)) != Z_OK) {
+        throw std::runtime_error("not a zlib stream");
+    }
+    if (got != length) throw std::runtime_error("unpacked length differs from the stated one");
+    dib.resize(got);
+    return dib;
+}
+
+// A DIB as a bitmap resource holds it, read through the file header a BMP
+// file would have in front of it.
+inline Bmp readDib(const Bytes& dib) {
+    const std::uint32_t infoSize = u32(dib, 0);
+    const std::uint32_t bits = u16(dib, 14);
+    const std::uint32_t used = u32(dib, 32);
+    const std::uint32_t colours = bits <= 8 ? (used ? used : 1u << bits) : 0;
+    const std::uint32_t offset = 14 + infoSize + 4 * colours;
+    const auto size = static_cast<std::uint32_t>(14 + dib.size());
+    Bytes file{'B', 'M'};
+    for (std::uint32_t v : {size, 0u, offset}) {
+        for (int i = 0; i < 4; ++i) file.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    }
+    file.insert(file.end(), dib.begin(), dib.end());
+    return readBmp(file);
 }
 
 struct IconEntry {
