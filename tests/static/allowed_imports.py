@@ -57,7 +57,7 @@ ALLOWED = {
             GetIconInfo GetMessageW GetNextDlgTabItem GetParent GetSysColor GetSysColorBrush GetSystemMetrics
             GetWindowLongW GetWindowRect GetWindowTextLengthW GetWindowTextW InflateRect InvalidateRect IsChild
             IsDialogMessageW IsIconic IsWindowEnabled IsWindowVisible LoadCursorW LoadImageW MessageBoxW
-            OffsetRect RegisterClassExW ReleaseDC RemovePropW SendMessageW SetActiveWindow SetCursor SetFocus
+            OffsetRect RedrawWindow RegisterClassExW ReleaseDC RemovePropW SendMessageW SetActiveWindow SetCursor SetFocus
             SetForegroundWindow SetPropW SetWindowLongW SetWindowPos SetWindowTextW ShowWindow
             SystemParametersInfoW TranslateMessage
         """),
@@ -67,7 +67,7 @@ ALLOWED = {
     },
     "gdi32.dll": rows(XP, """
         BitBlt CreateCompatibleDC CreateDIBSection CreateFontIndirectW CreateSolidBrush DeleteDC DeleteObject
-        GdiFlush GetCharABCWidthsW GetObjectW GetTextExtentPoint32W IntersectClipRect RestoreDC SaveDC
+        GdiFlush GetCharABCWidthsW GetDeviceCaps GetObjectW GetTextExtentPoint32W IntersectClipRect RestoreDC SaveDC
         SelectObject SetBkColor SetBkMode SetDIBitsToDevice SetTextColor
     """),
     "advapi32.dll": rows(XP, "RegCloseKey RegCreateKeyExW RegOpenKeyExW RegQueryValueExW RegSetValueExW"),

@@ -31,6 +31,9 @@ SUPPORTED_OS = {
 # The pages lay themselves out per monitor: version 2 where Windows has it,
 # version 1 (8.1) before it, the system's resolution on Vista to 8.
 DPI_AWARENESS = [b">true/pm</dpiAware>", b">PerMonitorV2, PerMonitor</dpiAwareness>"]
+# With its pictures at four scales the program stays within 6 MB (as Windows
+# counts them, 6 × 1024 × 1024 bytes).
+LARGEST_EXECUTABLE = 6 * 1024 * 1024
 
 
 def import_problems(imports, target):
@@ -89,6 +92,12 @@ class ExecutableTest(unittest.TestCase):
                 self.assertEqual(missing, [], f"{arch}: systems the manifest does not name")
                 for declaration in DPI_AWARENESS:
                     self.assertIn(declaration, manifest, f"{arch}: DPI awareness")
+
+    def test_stays_within_six_megabytes(self):
+        for arch in EXECUTABLES:
+            with self.subTest(arch=arch):
+                size = EXECUTABLES[arch].stat().st_size
+                self.assertLessEqual(size, LARGEST_EXECUTABLE, f"{arch}: {size:,} bytes")
 
     def test_nothing_of_the_build_inside(self):
         # Two builds of one commit are the same bytes only without a time
