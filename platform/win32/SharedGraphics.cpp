@@ -82,6 +82,22 @@ int smallestOfGroup(HINSTANCE instance, int id, bool cursor) {
     return smallest;
 }
 
+// The numbers of the resources of a type.
+std::vector<int> resourceNumbers(HINSTANCE instance, const wchar_t* type) {
+    std::vector<int> numbers;
+    EnumResourceNamesW(
+        instance, type,
+        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list) {
+            if (IS_INTRESOURCE(name)) {
+                reinterpret_cast<std::vector<int>*>(list)->push_back(
+                    static_cast<int>(reinterpret_cast<ULONG_PTR>(name)));
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&numbers));
+    return numbers;
+}
+
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> unpackBitmap(const std::uint8_t* data, std::size_t size) {
@@ -241,6 +257,7 @@ const LoadedPicture* SharedGraphics::picture(Picture picture, int dpi) {
         if (picture.kind == PictureKind::Icon) {
             loaded = loadIcon(key);
         } else {
+            askedScale_ = key.second;
             // The scale for the resolution, or the largest below it that
             // the program has.
             for (auto scale = scaling::kPictureScales.rbegin(); scale != scaling::kPictureScales.rend(); ++scale) {
@@ -252,6 +269,24 @@ const LoadedPicture* SharedGraphics::picture(Picture picture, int dpi) {
         found = pictures_.emplace(key, loaded).first;
     }
     return found->second ? &*found->second : nullptr;
+}
+
+bool SharedGraphics::prepareOnePicture() {
+    if (askedScale_ == 0) return false;
+    if (preparingScale_ != askedScale_) {
+        preparingScale_ = askedScale_;
+        toPrepare_ = resourceNumbers(instance_, packedType(preparingScale_).c_str());
+    }
+    while (!toPrepare_.empty()) {
+        const int resource = toPrepare_.back();
+        toPrepare_.pop_back();
+        if (unpacked_.count({Picture{PictureKind::Bitmap, resource}, preparingScale_}) != 0) continue;
+        // A picture that cannot be unpacked is left to its paint, which
+        // leaves it out.
+        static_cast<void>(loadBitmap(resource, preparingScale_));
+        return true;
+    }
+    return false;
 }
 
 HCURSOR SharedGraphics::cursor(Picture cursor, int dpi) {

@@ -57,6 +57,12 @@ public:
     // An icon resource at a given size, for a window's caption and task bar.
     HICON windowIcon(Picture icon, int size);
 
+    // Unpacks one more bitmap of the scale last asked for, for the event
+    // loop to call while the program has nothing else to do: a page shown
+    // for the first time then finds its pictures ready. False when there is
+    // nothing left to unpack (or no picture has been asked for yet).
+    bool prepareOnePicture();
+
 private:
     using FontKey = std::tuple<std::wstring, int, bool, bool, int>;
     using ScaledPicture = std::pair<Picture, int>;  // the picture and its scale
@@ -72,6 +78,9 @@ private:
     std::map<ScaledPicture, IconHandle> pictureIcons_;
     std::map<ScaledPicture, CursorHandle> cursors_;
     std::map<std::pair<Picture, int>, IconHandle> windowIcons_;
+    int askedScale_ = 0;          // of the last bitmap asked for
+    int preparingScale_ = 0;      // of the bitmaps still to unpack ...
+    std::vector<int> toPrepare_;  // ... by resource number
 };
 
 }  // namespace vandrel::win32

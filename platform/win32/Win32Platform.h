@@ -73,6 +73,9 @@ public:
 
     // The window of a page, or nullptr before it is made.
     HWND pageWindow(int page) const;
+    // One step of what the event loop does while there is no input: false
+    // when nothing is left to do for now (SharedGraphics::prepareOnePicture).
+    bool idleStep() { return graphics_.prepareOnePicture(); }
 
 private:
     static constexpr int kPages = 5;

@@ -135,6 +135,9 @@ Status Win32Platform::hideWindow(int number) {
 int Win32Platform::runEventLoop() {
     MSG message{};
     for (;;) {
+        // Time with nothing to do unpacks the pictures of the pages not yet
+        // shown, one at a time, so that input never waits for more than one.
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && idleStep()) continue;
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(message.wParam);  // WM_QUIT
         if (got == -1) return 1;                                // fails only for a bad window filter, and there is none

@@ -640,6 +640,23 @@ TEST(PackedPicture, UnpacksToItsStatedLengthOrNotAtAll) {
     EXPECT_FALSE(unpackBitmap(nullptr, 0).has_value());
 }
 
+TEST(IdleTime, UnpacksThePicturesOfTheAskedScaleOnceAndThenRests) {
+    SharedGraphics graphics(GetModuleHandleW(nullptr));
+    EXPECT_FALSE(graphics.prepareOnePicture()) << "nothing asked for yet";
+    ASSERT_NE(graphics.picture(kRedPicture, 96), nullptr);
+    // The damaged picture is tried once; then there is nothing left at 100 %.
+    EXPECT_TRUE(graphics.prepareOnePicture());
+    EXPECT_FALSE(graphics.prepareOnePicture());
+    EXPECT_FALSE(graphics.prepareOnePicture()) << "and it stays at rest";
+    EXPECT_EQ(graphics.picture(kDamagedPicture, 96), nullptr);
+
+    // At 150 % its one picture is the one asked for: nothing more to do.
+    const LoadedPicture* large = graphics.picture(kRedPicture, 144);
+    ASSERT_NE(large, nullptr);
+    EXPECT_EQ(large->width, 12);
+    EXPECT_FALSE(graphics.prepareOnePicture());
+}
+
 TEST_F(PageWindowTest, MovingToAMonitorOfAnotherResolutionLaysThePageOutAgain) {
     createControls();
     ControlDesign name = design({Ctl::Label1}, ControlKind::Label, {460, 64, 148, 15}, L"社名");
