@@ -82,19 +82,17 @@ int smallestOfGroup(HINSTANCE instance, int id, bool cursor) {
     return smallest;
 }
 
+BOOL CALLBACK addResourceNumber(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR numbers) {
+    if (IS_INTRESOURCE(name)) {
+        reinterpret_cast<std::vector<int>*>(numbers)->push_back(static_cast<int>(reinterpret_cast<ULONG_PTR>(name)));
+    }
+    return TRUE;
+}
+
 // The numbers of the resources of a type.
 std::vector<int> resourceNumbers(HINSTANCE instance, const wchar_t* type) {
     std::vector<int> numbers;
-    EnumResourceNamesW(
-        instance, type,
-        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list) {
-            if (IS_INTRESOURCE(name)) {
-                reinterpret_cast<std::vector<int>*>(list)->push_back(
-                    static_cast<int>(reinterpret_cast<ULONG_PTR>(name)));
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&numbers));
+    EnumResourceNamesW(instance, type, &addResourceNumber, reinterpret_cast<LONG_PTR>(&numbers));
     return numbers;
 }
 
