@@ -16,6 +16,15 @@ constexpr double kPi = 3.14159265358979323846;
 const TextStyle kNumberStyle{11, false, hex(0x000000), Family::Gothic};
 const TextStyle kNoteStyle{9, false, hex(0xB00000), Family::ProportionalGothic};
 
+// Fills the current path and draws its outline over the fill.
+void fillAndOutline(cairo_t* cr, Colour fill, Colour outline, double width) {
+    setColour(cr, fill);
+    cairo_fill_preserve(cr);
+    setColour(cr, outline);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+}
+
 // A solid arrow head pointing left (direction -1) or right (+1).
 void sideArrow(cairo_t* cr, double tipX, double cy, int direction) {
     const double back = tipX - direction * 9.0;
@@ -28,11 +37,7 @@ void sideArrow(cairo_t* cr, double tipX, double cy, int direction) {
     cairo_line_to(cr, back, cy + 2.5);
     cairo_line_to(cr, back, cy + 6);
     cairo_close_path(cr);
-    setColour(cr, hex(0xD00000));
-    cairo_fill_preserve(cr);
-    setColour(cr, hex(0x600000));
-    cairo_set_line_width(cr, 0.7);
-    cairo_stroke(cr);
+    fillAndOutline(cr, hex(0xD00000), hex(0x600000), 0.7);
 }
 
 }  // namespace
@@ -156,11 +161,7 @@ Image renderWindowIcon(int size) {
         cairo_line_to(cr, 8.5, 2);
         cairo_line_to(cr, 11.5, 14);
         cairo_close_path(cr);
-        setColour(cr, hex(0xF04030));
-        cairo_fill_preserve(cr);
-        setColour(cr, hex(0x601010));
-        cairo_set_line_width(cr, 1.5);
-        cairo_stroke(cr);
+        fillAndOutline(cr, hex(0xF04030), hex(0x601010), 1.5);
     }
     return canvas.image();
 }
@@ -184,12 +185,8 @@ Image drawnClickCursor(int scale) {
     cairo_line_to(cr, 3.0, 6.5);
     cairo_line_to(cr, 6.0, 6.5);
     cairo_close_path(cr);
-    setColour(cr, hex(0xF01010));
-    cairo_fill_preserve(cr);
-    setColour(cr, hex(0x500000));
-    cairo_set_line_width(cr, 1.0);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
-    cairo_stroke(cr);
+    fillAndOutline(cr, hex(0xF01010), hex(0x500000), 1.0);
     // ｸﾘｯｸ as wide as the pointer, its ink in rows 10 to 15.
     const std::string word = "ｸﾘｯｸ";
     TextStyle style{8, false, hex(0x000000), Family::Gothic, false};
