@@ -15,10 +15,13 @@ XP_SP3 = (5, 1, 3)
 XP_X64 = (5, 2)  # XP Professional x64 Edition: for functions only 64-bit Windows has
 VISTA = (6, 0)
 WINDOWS_8 = (6, 2)
+WINDOWS_10_1607 = (10, 0, 14393)
+WINDOWS_10_1703 = (10, 0, 15063)
 
 NAMES = {
     WINDOWS_2000: "Windows 2000", XP: "Windows XP", XP_SP1: "Windows XP SP1", XP_SP3: "Windows XP SP3",
     XP_X64: "Windows XP x64", VISTA: "Windows Vista", WINDOWS_8: "Windows 8",
+    WINDOWS_10_1607: "Windows 10 1607", WINDOWS_10_1703: "Windows 10 1703",
 }
 
 # The oldest Windows each executable must load on.
@@ -33,14 +36,14 @@ ALLOWED = {
     "kernel32.dll": {
         **rows(XP, """
             CloseHandle CreateDirectoryW CreateFileW CreateMutexW CreateProcessW CreateSemaphoreW
-            DeleteCriticalSection DeleteFileW EnterCriticalSection ExitProcess FindClose FindFirstFileExW
-            FindNextFileW FindResourceW FreeLibrary GetCurrentThreadId GetFileAttributesW GetFullPathNameW
-            GetLastError GetModuleFileNameW GetModuleHandleA GetModuleHandleW GetProcAddress GetStartupInfoW
-            GetSystemDirectoryW GetTempPathW InitializeCriticalSection IsDBCSLeadByteEx LeaveCriticalSection
-            LoadLibraryA LoadLibraryExW LoadLibraryW LoadResource LockResource MulDiv MultiByteToWideChar
-            RaiseException ReleaseSemaphore RemoveDirectoryW RtlCaptureContext SetFileAttributesW SetLastError
-            SetUnhandledExceptionFilter SizeofResource Sleep TlsAlloc TlsFree TlsGetValue TlsSetValue
-            VirtualProtect VirtualQuery WaitForSingleObject WideCharToMultiByte
+            DeleteCriticalSection DeleteFileW EnterCriticalSection EnumResourceNamesW ExitProcess FindClose
+            FindFirstFileExW FindNextFileW FindResourceW FreeLibrary GetCurrentThreadId GetFileAttributesW
+            GetFullPathNameW GetLastError GetModuleFileNameW GetModuleHandleA GetModuleHandleW GetProcAddress
+            GetStartupInfoW GetSystemDirectoryW GetTempPathW InitializeCriticalSection IsDBCSLeadByteEx
+            LeaveCriticalSection LoadLibraryA LoadLibraryExW LoadLibraryW LoadResource LockResource MulDiv
+            MultiByteToWideChar RaiseException ReleaseSemaphore RemoveDirectoryW RtlCaptureContext
+            SetFileAttributesW SetLastError SetUnhandledExceptionFilter SizeofResource Sleep TlsAlloc TlsFree
+            TlsGetValue TlsSetValue VirtualProtect VirtualQuery WaitForSingleObject WideCharToMultiByte
         """),
         **rows(XP_SP1, "SetDllDirectoryW"),
         # The unwinding of 64-bit Windows, used by the C++ runtime's exceptions.
@@ -57,13 +60,16 @@ ALLOWED = {
             GetIconInfo GetMessageW GetNextDlgTabItem GetParent GetSysColor GetSysColorBrush GetSystemMetrics
             GetWindowLongW GetWindowRect GetWindowTextLengthW GetWindowTextW InflateRect InvalidateRect IsChild
             IsDialogMessageW IsIconic IsWindowEnabled IsWindowVisible LoadCursorW LoadImageW MessageBoxW
-            OffsetRect RedrawWindow RegisterClassExW ReleaseDC RemovePropW SendMessageW SetActiveWindow SetCursor SetFocus
-            SetForegroundWindow SetPropW SetWindowLongW SetWindowPos SetWindowTextW ShowWindow
-            SystemParametersInfoW TranslateMessage
+            OffsetRect PeekMessageW RedrawWindow RegisterClassExW ReleaseDC RemovePropW SendMessageW
+            SetActiveWindow SetCursor SetFocus SetForegroundWindow SetPropW SetWindowLongW SetWindowPos
+            SetWindowTextW ShowWindow SystemParametersInfoW TranslateMessage
         """),
         # Exported by 64-bit Windows only (a macro for GetWindowLongW on x86).
         **rows(XP_X64, "GetWindowLongPtrW SetWindowLongPtrW"),
+        # The resolution of each monitor, looked up at run time (platform/win32/Dpi.cpp).
         **rows(VISTA, "SetProcessDPIAware"),
+        **rows(WINDOWS_10_1607, "GetDpiForWindow GetSystemMetricsForDpi"),
+        **rows(WINDOWS_10_1703, "SetProcessDpiAwarenessContext"),
     },
     "gdi32.dll": rows(XP, """
         BitBlt CreateCompatibleDC CreateDIBSection CreateFontIndirectW CreateSolidBrush DeleteDC DeleteObject
