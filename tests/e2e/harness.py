@@ -435,6 +435,25 @@ def reg_set(key, values):
     run_wine(["reg", "import", windows_path(path)])
 
 
+def reg_dword(key, name):
+    """A REG_DWORD value, read back with reg query; None when it is absent
+    or of another type."""
+    result = run_wine(["reg", "query", key, "/v", name], check=False)
+    for line in result.stdout.decode("utf-8", "replace").splitlines():
+        fields = line.split()
+        if len(fields) == 3 and fields[0] == name and fields[1] == "REG_DWORD":
+            return int(fields[2], 0)
+    return None
+
+
+def set_reg_dword(key, name, value):
+    """Writes a REG_DWORD value; None deletes the value."""
+    if value is None:
+        run_wine(["reg", "delete", key, "/v", name, "/f"], check=False)
+    else:
+        run_wine(["reg", "add", key, "/v", name, "/t", "REG_DWORD", "/d", str(value), "/f"])
+
+
 # ------------------------------------------------------- programs and folders
 
 

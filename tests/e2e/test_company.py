@@ -77,7 +77,7 @@ class CompanyNameTest(MenuTestCase):
 
     def test_a_name_stored_as_a_number_counts_as_none(self):
         # Another program wrote a number under the name: the first start's state.
-        harness.run_wine(["reg", "add", NAME_KEY, "/v", "name", "/t", "REG_DWORD", "/d", "7", "/f"])
+        harness.set_reg_dword(NAME_KEY, "name", 7)
         folder = ProgramFolder("company-number")
         self.start_menu(folder)
         box, button, label = entry_state()

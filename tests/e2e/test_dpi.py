@@ -14,30 +14,13 @@ DPI = 144
 DPI_KEYS = [r"HKCU\Control Panel\Desktop", r"HKCC\Software\Fonts"]
 
 
-def reg_dword(key, name):
-    result = harness.run_wine(["reg", "query", key, "/v", name], check=False)
-    for line in result.stdout.decode("utf-8", "replace").splitlines():
-        fields = line.split()
-        if len(fields) == 3 and fields[0] == name and fields[1] == "REG_DWORD":
-            return int(fields[2], 0)
-    return None
-
-
-def set_reg_dword(key, name, value):
-    if value is None:
-        harness.run_wine(["reg", "delete", key, "/v", name, "/f"], check=False)
-    else:
-        harness.run_wine(["reg", "add", key, "/v", name, "/t", "REG_DWORD", "/d", str(value), "/f"])
-
-
 def ink_size(path, rect):
     """The width and height of what is drawn in a rectangle of a screenshot
     on its background (the colour of its corners), as ImageMagick trims it."""
     left, top, right, bottom = rect
     crop = f"{right - left}x{bottom - top}+{left}+{top}"
     result = subprocess.run(["convert", str(path), "-crop", crop, "+repage", "-trim", "-format", "%w %h", "info:"],
-                            check=True,
-                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=30)
+                            check=True, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=30)
     width, height = result.stdout.decode().split()
     return int(width), int(height)
 
@@ -50,11 +33,11 @@ def at(dpi, twips):
 class HighDpiTest(MenuTestCase):
     @classmethod
     def setUpClass(cls):
-        saved = {key: reg_dword(key, "LogPixels") for key in DPI_KEYS}
+        saved = {key: harness.reg_dword(key, "LogPixels") for key in DPI_KEYS}
         for key, value in saved.items():
-            cls.addClassCleanup(set_reg_dword, key, "LogPixels", value)
+            cls.addClassCleanup(harness.set_reg_dword, key, "LogPixels", value)
         for key in DPI_KEYS:
-            set_reg_dword(key, "LogPixels", DPI)
+            harness.set_reg_dword(key, "LogPixels", DPI)
 
     def assertNear(self, seen, expected, what):
         self.assertLessEqual(abs(seen - expected), 1, f"{what}: {seen} px, expected {expected} ± 1")
